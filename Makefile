@@ -1,0 +1,33 @@
+# The two commands of the README: `make run` and `make test`.
+# Both install missing Debian packages, then configure and build in one
+# build directory with CMake and Ninja.
+
+BUILD_DIR ?= build
+CMAKE_FLAGS ?=
+CTEST_FLAGS ?= -j2
+# Run under a virtual X server when there is no display.
+XRUN := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1280x1024x24")
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	@sh tools/install-deps.sh
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
+configure: $(BUILD_DIR)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD_DIR)
+
+run: build
+	$(BUILD_DIR)/bin/kvx-trapezoid
+
+test: build
+	cd $(BUILD_DIR) && $(XRUN) ctest --output-on-failure $(CTEST_FLAGS)
+
+clean:
+	rm -rf $(BUILD_DIR)
