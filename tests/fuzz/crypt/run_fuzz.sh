@@ -1,13 +1,18 @@
 #!/bin/sh
-# Runs both container fuzz targets one after the other on one core.
-# Usage: run_fuzz.sh BUILD_DIR SECONDS_PER_TARGET
+# Runs the container fuzz targets one after the other on one core. libFuzzer's logs, the grown
+# corpus and any crashing inputs stay under BUILD_DIR/tests/fuzz/crypt.
+# Usage: run_fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
+# TARGET is decrypt_file or double_buffering; both run when none is named.
 set -eu
-build=$1
+build=$(cd "$1" && pwd)
 seconds=$2
-for target in decrypt_file double_buffering; do
-    corpus="$build/tests/fuzz/crypt/corpus/$target"
-    mkdir -p "$corpus" "$build/tests/fuzz/crypt/findings/$target"
-    "$build/bin/kvx_fuzz_$target" "$corpus" "$build/tests/fuzz/crypt/seeds/$target" \
-        -max_total_time="$seconds" -jobs=1 -workers=1 -print_final_stats=1 \
-        -artifact_prefix="$build/tests/fuzz/crypt/findings/$target/"
+shift 2
+[ $# -gt 0 ] || set -- decrypt_file double_buffering
+work="$build/tests/fuzz/crypt"
+for target in "$@"; do
+    mkdir -p "$work/corpus/$target" "$work/findings/$target" "$work/logs/$target"
+    (cd "$work/logs/$target" &&
+        "$build/bin/kvx_fuzz_$target" "$work/corpus/$target" "$work/seeds/$target" \
+            -max_total_time="$seconds" -jobs=1 -workers=1 -print_final_stats=1 \
+            -artifact_prefix="$work/findings/$target/")
 done

@@ -1,0 +1,51 @@
+// kvx-pack: makes and opens the demo's encrypted asset containers.
+#include <exception>
+#include <iostream>
+#include <stdexcept>
+
+#include "crypt/blowfish.h"
+#include "tools/pack/pack_build.h"
+#include "tools/pack/pack_options.h"
+
+namespace {
+
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_USAGE = 2;
+
+void Run(const PackOptions& options) {
+    CBlowfish cipher;
+    cipher.Initialize(options.key.data(), static_cast<std::int32_t>(options.key.size()), options.iv,
+                      options.mode, options.padding);
+    const std::string& first = options.files[0];
+    const std::string& second = options.files[1];
+    if (options.command == "encrypt") {
+        cipher.EncryptFile(first, second);
+    } else if (options.command == "decrypt") {
+        cipher.DecryptFile(first, second);
+    } else {
+        PackFiles(cipher, ReadManifest(first), second);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    PackOptions options;
+    try {
+        options = ParsePackOptions(argc, argv);
+    } catch (const std::invalid_argument& error) {
+        std::cerr << error.what() << "\n" << PackUsage();
+        return EXIT_USAGE;
+    }
+    if (options.help) {
+        std::cout << PackUsage();
+        return 0;
+    }
+    try {
+        Run(options);
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return EXIT_FAILED;
+    }
+    return 0;
+}
