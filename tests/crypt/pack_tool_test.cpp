@@ -1,0 +1,106 @@
+// The kvx-pack command line: its commands, the manifest build and its error reports.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/crypt/crypt_test_util.h"
+#include "tests/crypt/run_command.h"
+
+namespace {
+
+CommandResult Pack(const std::string& arguments) {
+    return RunCommand(Quote(KVX_PACK) + " " + arguments);
+}
+
+class PackToolTest : public ::testing::Test {
+  protected:
+    TempDir m_dir;
+};
+
+TEST_F(PackToolTest, EncryptThenDecryptGivesThePaddedFile) {
+    const Bytes asset = TestPattern(1001);
+    WriteBytes(m_dir.Path("asset"), asset);
+    const std::string files = Quote(m_dir.Path("asset")) + " " + Quote(m_dir.Path("c"));
+    ASSERT_EQ(Pack("encrypt " + files).status, 0);
+    EXPECT_EQ(ReadBytes(m_dir.Path("c")).size(), 32u + 1008u);
+    ASSERT_EQ(Pack("decrypt " + Quote(m_dir.Path("c")) + " " + Quote(m_dir.Path("p"))).status, 0);
+    Bytes padded = asset;
+    padded.resize(1008, 0);
+    EXPECT_EQ(ReadBytes(m_dir.Path("p")), padded);
+}
+
+TEST_F(PackToolTest, BuildPacksTheManifestInOrder) {
+    std::filesystem::create_directories(m_dir.Path("assets/sub"));
+    WriteBytes(m_dir.Path("assets/a.bin"), TestPattern(10, 1));
+    WriteBytes(m_dir.Path("assets/sub/b.bin"), TestPattern(500, 2));
+    WriteBytes(m_dir.Path("c.bin"), TestPattern(16, 3));
+    std::ofstream(m_dir.Path("assets/list.txt")) << "# scene assets\n  sub/b.bin \n\na.bin\r\n"
+                                                 << m_dir.Path("c.bin") << "\n";
+
+    const auto result =
+        Pack("build " + Quote(m_dir.Path("assets/list.txt")) + " " + Quote(m_dir.Path("out/data")));
+    ASSERT_EQ(result.status, 0) << result.output;
+    const struct {
+        const char* container;
+        std::size_t size;
+        unsigned seed;
+    } expected[] = {{"T001.dat", 500, 2}, {"T002.dat", 10, 1}, {"T003.dat", 16, 3}};
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.container);
+        const std::string container = m_dir.Path("out/data/") + e.container;
+        ASSERT_EQ(Pack("decrypt " + Quote(container) + " " + Quote(m_dir.Path("p"))).status, 0);
+        Bytes plain = ReadBytes(m_dir.Path("p"));
+        plain.resize(e.size);
+        EXPECT_EQ(plain, TestPattern(e.size, e.seed));
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("out/data/T004.dat")));
+}
+
+TEST_F(PackToolTest, ErrorsPrintTheirMessageAndFail) {
+    WriteBytes(m_dir.Path("asset"), TestPattern(20));
+    std::ofstream(m_dir.Path("list")) << "asset\nmissing\n";
+    std::ofstream(m_dir.Path("empty")) << "# nothing\n";
+    const std::string asset = Quote(m_dir.Path("asset"));
+    const std::string missing = m_dir.Path("missing");
+    const struct {
+        std::string arguments;
+        int status;
+        std::string message;
+    } cases[] = {
+        {"", 2, "kvx-pack: no command given"},
+        {"pack a b", 2, "kvx-pack: unknown command pack"},
+        {"encrypt a", 2, "kvx-pack: encrypt takes two file arguments"},
+        {"encrypt a b --mode x", 2, "kvx-pack: --mode needs a number, not 'x'"},
+        {"encrypt a b --iv 12", 2, "kvx-pack: --iv needs 16 hexadecimal digits, not '12'"},
+        {"encrypt a b --key", 2, "kvx-pack: --key needs a value"},
+        {"encrypt a b --colour red", 2, "kvx-pack: unknown option --colour"},
+        {"encrypt " + asset + " x --mode 3", 1, "FileCrypt ERROR: Illegal Operation Mode!"},
+        {"encrypt " + asset + " x --padding 7", 1, "FileCrypt ERROR: Illegal Padding Mode!"},
+        {"encrypt " + asset + " x --key ''", 1, "FileCrypt ERROR: Key Data Length should be > 0!"},
+        {"encrypt " + asset + " " + asset, 1,
+         "FileCrypt ERROR: The same File for Input and Output " + m_dir.Path("asset") + "!"},
+        {"decrypt " + asset + " " + Quote(m_dir.Path("p")), 1,
+         "FileCrypt ERROR: File " + m_dir.Path("asset") + " cannot be Correctly Decrypted!"},
+        {"build " + Quote(m_dir.Path("list")) + " " + Quote(m_dir.Path("out")), 1,
+         "FileCrypt ERROR: Cannot open File " + missing + "!"},
+        {"build " + Quote(m_dir.Path("empty")) + " " + Quote(m_dir.Path("out")), 1,
+         "kvx-pack: manifest " + m_dir.Path("empty") + " lists no files"},
+        {"build " + Quote(missing) + " out", 1, "kvx-pack: cannot read manifest " + missing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const auto result = Pack(c.arguments);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.output.substr(0, result.output.find('\n')), c.message);
+    }
+}
+
+TEST_F(PackToolTest, HelpDescribesTheCommands) {
+    const auto result = Pack("--help");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.output.find("kvx-pack build MANIFEST DIR"), std::string::npos);
+}
+
+}  // namespace
