@@ -10,17 +10,18 @@ namespace {
 
 bool g_bBatchRequested = false;
 
-// FLTK ends the process when it cannot open its display, so the display is probed on its own
-// first. An open FLTK connection answers without a probe.
+// FLTK ends the process when it cannot open its display, so the connection is opened here
+// first and handed to FLTK when it succeeds. Keeping it open also matters: an X server resets
+// when its last client leaves, and refuses connections meanwhile.
 bool DisplayAvailable() {
     if (fl_display != nullptr) {
         return true;
     }
-    Display* probe = XOpenDisplay(nullptr);
-    if (probe == nullptr) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
         return false;
     }
-    XCloseDisplay(probe);
+    fl_open_display(display);
     return true;
 }
 
