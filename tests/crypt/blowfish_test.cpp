@@ -77,16 +77,6 @@ Bytes EncryptWith(const Bytes& key, int mode, const BlowfishBlock& iv, const Byt
     return Encrypt(cipher, plain);
 }
 
-template <typename Call>
-std::string ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
 TEST(Blowfish, PublishedEcbVectors) {
     for (const EcbVector& v : PUBLISHED_ECB) {
         SCOPED_TRACE(v.key);

@@ -17,16 +17,6 @@ constexpr std::size_t HEADER = 32;
 constexpr char PROGRAM_HEADER[] =
     "7CFE72AFAB6C09C1F0CC0444241677347D3F28D2DB208D54C8D69239ECBF8816";
 
-template <typename Call>
-std::string ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
 class ContainerTest : public ::testing::Test {
   protected:
     static void Init(CBlowfish& cipher, const std::string& key, int mode = 0, int padding = 0) {

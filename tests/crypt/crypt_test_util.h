@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,14 @@ std::string ToHex(const Bytes& bytes);
 Bytes TestPattern(std::size_t size, unsigned seed = 1);
 void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
+
+// The message of the runtime error that call raises, or "no error".
+template <typename Call>
+std::string ErrorOf(Call call) {
+    try {
+        call();
+    } catch (const std::runtime_error& error) {
+        return error.what();
+    }
+    return "no error";
+}

@@ -28,16 +28,6 @@ class DoubleBufferingTest : public ::testing::Test {
     std::uint8_t m_ring[RING];
 };
 
-template <typename Call>
-std::string ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
 // Chunks of the default length, as the container code asks for them.
 TEST_F(DoubleBufferingTest, ChunkCountsForFilesAroundTheHalves) {
     const struct {
