@@ -7,9 +7,11 @@
 #include <GL/glx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "gfx/pbuffer_glx_attribs.h"
 #include "gfx/pbuffer_texture_copy.h"
+#include "gfx/wgl_constants.h"
 #include "gfx/x_error_trap.h"
 
 namespace {
@@ -33,6 +35,15 @@ bool VisualMatchesBuffer(Display* display, GLXFBConfig config) {
     return matches;
 }
 
+// Lower is better: configs the X server takes first, then those with exactly the
+// depth bits asked for. GLX ranks deeper depth buffers first, but polygon offset
+// units scale with the depth resolution, so a 32-bit buffer where 24 bits were
+// asked for would shrink the depth pass's offset.
+int ConfigRank(Display* display, GLXFBConfig config, int depthBits) {
+    const bool exactDepth = ConfigAttrib(display, config, GLX_DEPTH_SIZE) == depthBits;
+    return (VisualMatchesBuffer(display, config) ? 0 : 2) + (exactDepth ? 0 : 1);
+}
+
 // Configs to try for the pbuffer, best first, on the current context's screen: the
 // current context's own when sameAsCurrent, else those matching the attributes.
 std::vector<GLXFBConfig> CandidateConfigs(Display* display, GLXContext current, bool sameAsCurrent,
@@ -47,14 +58,20 @@ std::vector<GLXFBConfig> CandidateConfigs(Display* display, GLXContext current, 
                                                    : GlxConfigAttribs(wglPixelFormatAttribs);
     int count = 0;
     GLXFBConfig* configs = glXChooseFBConfig(display, screen, attribs.data(), &count);
-    std::vector<GLXFBConfig> result;
+    std::vector<std::pair<int, GLXFBConfig>> ranked;
+    const int depthBits = WglAttribValue(wglPixelFormatAttribs, WGL_DEPTH_BITS_ARB, 0);
+    for (int i = 0; i < count; ++i) {
+        ranked.emplace_back(ConfigRank(display, configs[i], depthBits), configs[i]);
+    }
     if (configs != nullptr) {
-        result.assign(configs, configs + count);
         XFree(configs);
     }
-    std::stable_partition(result.begin(), result.end(), [display](GLXFBConfig config) {
-        return VisualMatchesBuffer(display, config);
-    });
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<GLXFBConfig> result;
+    for (const auto& entry : ranked) {
+        result.push_back(entry.second);
+    }
     return result;
 }
 
