@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -18,6 +19,8 @@ struct LineCase {
     int position;
     const char* line;
 };
+
+void PrintTo(const LineCase& c, std::ostream* out) { *out << c.name << " at " << c.position; }
 
 int Find(const char* token) {
     return static_cast<int>(PROGRAM.find(token));
