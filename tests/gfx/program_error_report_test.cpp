@@ -20,7 +20,9 @@ struct LineCase {
     const char* line;
 };
 
-void PrintTo(const LineCase& c, std::ostream* out) { *out << c.name << " at " << c.position; }
+void PrintTo(const LineCase& c, std::ostream* out) {
+    *out << c.name << " at " << c.position;
+}
 
 int Find(const char* token) {
     return static_cast<int>(PROGRAM.find(token));
