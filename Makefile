@@ -5,8 +5,10 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= -j2
-# Run under a virtual X server when there is no display.
-XRUN := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1280x1024x24")
+# Run under a virtual X server when there is no display. -noreset keeps the
+# server from resetting (and refusing connections) whenever its last client
+# leaves between two tests.
+XRUN := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
 
 .PHONY: all deps configure build run test clean
 
@@ -24,7 +26,7 @@ build: deps configure
 	cmake --build $(BUILD_DIR)
 
 run: build
-	$(BUILD_DIR)/bin/kvx-trapezoid
+	$(BUILD_DIR)/bin/kvx-demo
 
 test: build
 	cd $(BUILD_DIR) && $(XRUN) ctest --output-on-failure $(CTEST_FLAGS)

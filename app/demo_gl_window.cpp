@@ -1,0 +1,137 @@
+#include "app/demo_gl_window.h"
+
+#include <FL/Fl.H>
+#include <FL/gl.h>
+
+#include <cstdio>
+
+#include "app/screenshot.h"
+#include "platform/message_box.h"
+
+namespace {
+
+// Switches the view to a shadow mode named as on the command line.
+void ApplyMode(CKVX_DemoView& view, const std::string& mode) {
+    if (mode == "kvx-hq") {
+        view.OnShadowKVXHighQuality();
+    } else if (mode == "kvx") {
+        view.OnShadowKVX();
+    } else if (mode == "ssm") {
+        view.OnShadowSSM();
+    }
+}
+
+}  // namespace
+
+DemoGlWindow::DemoGlWindow(int x, int y, int w, int h, const RunOptions& options)
+    : Fl_Gl_Window(x, y, w, h), m_view(*this), m_options(options) {}
+
+DemoGlWindow::~DemoGlWindow() {
+    KillTimer(m_uTimerId);
+}
+
+bool DemoGlWindow::CreateView() {
+    // The view's first projection uses the client size it is created with.
+    m_view.m_glContext.m_iWidth = w();
+    m_view.m_glContext.m_iHeight = h();
+    if (m_view.OnCreate() != 0)
+        return false;
+    make_current();
+    m_view.OnSize(w(), h());
+    if (m_options.bench) {
+        ApplyMode(m_view, m_benchmark.CurrentMode());
+    } else if (!m_options.mode.empty()) {
+        ApplyMode(m_view, m_options.mode.c_str());
+    }
+    return true;
+}
+
+void DemoGlWindow::SetTimer(unsigned id, unsigned periodMs) {
+    KillTimer(m_uTimerId);
+    m_uTimerId = id;
+    m_dTimerPeriod = periodMs / 1000.0;
+    Fl::add_timeout(m_dTimerPeriod, OnTimeout, this);
+    m_bTimerRunning = true;
+}
+
+void DemoGlWindow::KillTimer(unsigned id) {
+    if (!m_bTimerRunning || id != m_uTimerId)
+        return;
+    Fl::remove_timeout(OnTimeout, this);
+    m_bTimerRunning = false;
+}
+
+void DemoGlWindow::OnTimeout(void* data) {
+    DemoGlWindow* window = static_cast<DemoGlWindow*>(data);
+    Fl::repeat_timeout(window->m_dTimerPeriod, OnTimeout, data);
+    window->m_frameClock = Stopwatch();
+    window->m_view.OnTimer(window->m_uTimerId);
+}
+
+void DemoGlWindow::draw() {
+    if (!m_view.IsCreated()) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        return;
+    }
+    // FLTK presents the frame itself after draw().
+    m_bInDraw = true;
+    m_frameClock = Stopwatch();
+    m_view.OnPaint();
+    m_bInDraw = false;
+}
+
+void DemoGlWindow::resize(int x, int y, int w, int h) {
+    Fl_Gl_Window::resize(x, y, w, h);
+    if (!m_view.IsCreated())
+        return;
+    make_current();
+    m_view.OnSize(w, h);
+}
+
+void DemoGlWindow::SwapBuffers() {
+    if (m_bQuitting)
+        return;
+    const bool last = m_options.frames > 0 && m_iFrames + 1 == m_options.frames;
+    if (last && !m_options.screenshot.empty()) {
+        std::string error;
+        glReadBuffer(GL_BACK);
+        if (!SaveScreenshot(m_options.screenshot, w(), h(), error)) {
+            ShowMessageBox(error);
+            PostQuit(1);
+            return;
+        }
+    }
+    if (!m_bInDraw)
+        swap_buffers();
+    FrameDone();
+}
+
+// Counts frames for --frames and measures them for --bench.
+void DemoGlWindow::FrameDone() {
+    ++m_iFrames;
+    if (m_options.bench) {
+        glFinish();
+        if (m_benchmark.AddFrame(m_frameClock.ElapsedMs(), m_view.LastFrameTimings())) {
+            if (m_benchmark.CurrentMode() == nullptr) {
+                std::fputs(m_benchmark.Report().c_str(), stdout);
+                PostQuit(0);
+                return;
+            }
+            ApplyMode(m_view, m_benchmark.CurrentMode());
+        }
+    }
+    if (m_options.frames > 0 && m_iFrames >= m_options.frames)
+        PostQuit(0);
+}
+
+void DemoGlWindow::PostQuit(int exitCode) {
+    if (m_bQuitting)
+        return;
+    m_bQuitting = true;
+    m_iExitCode = exitCode;
+    KillTimer(m_uTimerId);
+    // Closing every window ends Fl::run().
+    while (Fl::first_window() != nullptr)
+        Fl::first_window()->hide();
+}

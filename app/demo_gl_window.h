@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/command_line.h"
+#include "app/frame_benchmark.h"
+#include "gfx/gl_context_fltk.h"
+#include "view/kvx_demo_view.h"
+
+// The GL window that hosts the demo view: it turns FLTK's drawing, resizing
+// and timeouts into the view's handlers, and counts frames for the
+// automation options.
+class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
+  public:
+    DemoGlWindow(int x, int y, int w, int h, const RunOptions& options);
+    ~DemoGlWindow() override;
+
+    // Runs the view's start-up; false when the view could not be created.
+    bool CreateView();
+    CKVX_DemoView& View() { return m_view; }
+    // The exit code requested through PostQuit, or 0.
+    int ExitCode() const { return m_iExitCode; }
+
+    // ViewHost
+    Fl_Gl_Window* GlWindow() override { return this; }
+    void SetTimer(unsigned id, unsigned periodMs) override;
+    void KillTimer(unsigned id) override;
+    void Invalidate() override { redraw(); }
+    void SwapBuffers() override;
+    void PostQuit(int exitCode) override;
+
+  protected:
+    void draw() override;
+    void resize(int x, int y, int w, int h) override;
+
+  private:
+    static void OnTimeout(void* window);
+    void FrameDone();
+
+    CKVX_DemoView m_view;
+    const RunOptions& m_options;
+    unsigned m_uTimerId = 0;
+    double m_dTimerPeriod = 0.0;
+    bool m_bTimerRunning = false;
+    bool m_bInDraw = false;
+    bool m_bQuitting = false;
+    int m_iFrames = 0;
+    int m_iExitCode = 0;
+    Stopwatch m_frameClock;  // started when the frame being rendered began
+    FrameBenchmark m_benchmark;
+};

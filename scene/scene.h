@@ -1,0 +1,13 @@
+#pragma once
+
+// The scene, built once at start-up with the window's context current.
+void LoadSceneAssets();
+
+// Everything, terrain included, for the pass seen from the eye. Expects the
+// modelview to be the identity and texture unit 0 active; leaves the
+// modelview as it found it.
+void DrawSceneTextured();
+
+// The same objects with the same placements, without the terrain, for the
+// depth pass seen from the light.
+void DrawSceneDepth();

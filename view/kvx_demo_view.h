@@ -1,0 +1,91 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include <memory>
+
+#include "gfx/gl_context.h"
+#include "gfx/pbuffer_target.h"
+#include "math/camera.h"
+#include "view/frame_rate.h"
+#include "view/frame_timings.h"
+#include "view/view_host.h"
+
+enum ShadowMode { SHADOW_KVX = 0, SHADOW_SSM = 1 };
+enum NavigationMode { NAV_EYE = 0, NAV_LIGHT = 1 };
+enum MouseAction { MOUSE_NONE = -1, MOUSE_ROTATE = 0, MOUSE_DRAG = 1, MOUSE_ZOOM = 2 };
+
+// The demo's one view: it owns the rendering contexts, the eye and light
+// cameras with their navigation parameters, the depth target, the GPU
+// programs and the modes. Its creation runs the program's start-up; its timer
+// renders a frame every tick.
+class CKVX_DemoView {
+  public:
+    static constexpr unsigned FRAME_TIMER_ID = 275;
+    static constexpr unsigned FRAME_TIMER_MS = 5;
+
+    explicit CKVX_DemoView(ViewHost& host);
+
+    // Start-up; 0 on success, -1 when the view must not be created.
+    int OnCreate();
+    void OnSize(int cx, int cy);
+    void OnPaint();
+    void OnTimer(unsigned id);
+
+    // Menu commands.
+    void OnShadowKVX();
+    void OnShadowKVXHighQuality();
+    void OnShadowSSM();
+    void OnNavigationEye();
+    void OnNavigationLight();
+
+    // Both passes of one frame.
+    void RenderFrame();
+    void UpdateHudText();
+    // False when a required extension is missing (reported, quit requested).
+    bool CheckExtensions();
+
+    bool IsCreated() const { return m_bCreated; }
+    const char* HudText() const { return m_szHud; }
+    const FrameTimings& LastFrameTimings() const { return m_lastTimings; }
+
+    GLContext m_glContext;
+    int m_iLastMouseX = 0;
+    int m_iLastMouseY = 0;
+    float m_fEyeElevation = 20.0f;
+    float m_fEyeAzimuth = -135.0f;
+    float m_fEyeDistance = -160.0f;
+    float m_fLightElevation = 90.0f;
+    float m_fLightAzimuth = -135.0f;
+    float m_fLightDistance = -1200.0f;
+    Camera m_eyeCamera;
+    Camera m_lightCamera;
+    int m_iShadowMode = SHADOW_KVX;
+    int m_iMouseAction = MOUSE_NONE;
+    int m_iNavigationMode = NAV_EYE;
+    GLuint m_uDepthVertexProgram = 0;
+    GLuint m_uDepthFragmentProgram = 0;
+    GLuint m_uSceneVertexProgram = 0;
+    GLuint m_uSceneFragmentProgram = 0;
+    GLuint m_uSceneFragmentProgramHQ = 0;
+    GLuint m_uCurrentFragmentProgram = 0;
+    int m_iShadowMapWidth = 0;
+    int m_iShadowMapHeight = 0;
+    GLuint m_uDepthTexture = 0;
+    std::unique_ptr<PbufferTarget> m_pDepthTarget;
+    bool m_bSoundAvailable = false;
+    bool m_bSoundOn = false;
+    char m_szHud[512] = {};
+
+  private:
+    bool CreateDepthTarget();
+    void SetUpDepthTargetState();
+    void LoadScenePrograms();
+    void DepthPass(const gmtl::Matrix44f& nt);
+    void ScenePass(const gmtl::Matrix44f& nt);
+
+    ViewHost& m_host;
+    FrameRate m_frameRate;
+    FrameTimings m_lastTimings;
+    bool m_bCreated = false;  // start-up done: frames may run
+};

@@ -1,0 +1,77 @@
+// Menu commands, the mode line and the extension check.
+
+#include <cstdio>
+#include <string>
+
+#include "platform/message_box.h"
+#include "view/kvx_demo_view.h"
+
+void CKVX_DemoView::OnShadowKVX() {
+    m_iShadowMode = SHADOW_KVX;
+    m_uCurrentFragmentProgram = m_uSceneFragmentProgram;
+    UpdateHudText();
+}
+
+void CKVX_DemoView::OnShadowKVXHighQuality() {
+    m_iShadowMode = SHADOW_KVX;
+    m_uCurrentFragmentProgram = m_uSceneFragmentProgramHQ;
+    UpdateHudText();
+}
+
+void CKVX_DemoView::OnShadowSSM() {
+    m_iShadowMode = SHADOW_SSM;
+    m_uCurrentFragmentProgram = m_uSceneFragmentProgram;
+    UpdateHudText();
+}
+
+void CKVX_DemoView::OnNavigationEye() {
+    m_iNavigationMode = NAV_EYE;
+    UpdateHudText();
+}
+
+void CKVX_DemoView::OnNavigationLight() {
+    m_iNavigationMode = NAV_LIGHT;
+    UpdateHudText();
+}
+
+void CKVX_DemoView::UpdateHudText() {
+    const char* mode = "";
+    if (m_iShadowMode != 0) {
+        mode = "SSM";
+    } else if (m_uCurrentFragmentProgram == m_uSceneFragmentProgramHQ) {
+        mode = "KVX High Quality";
+    } else if (m_uCurrentFragmentProgram == m_uSceneFragmentProgram) {
+        mode = "KVX";
+    }
+    const char* navigation = "";
+    if (m_iNavigationMode == NAV_EYE) {
+        navigation = "Eye";
+    } else if (m_iNavigationMode == NAV_LIGHT) {
+        navigation = "Light";
+    }
+    std::snprintf(m_szHud, sizeof m_szHud, "Mode: %s, Navigation: %s", mode, navigation);
+}
+
+bool CKVX_DemoView::CheckExtensions() {
+    const struct {
+        bool present;
+        const char* line;
+    } required[] = {
+        {GLEW_ARB_multitexture != 0, "- ARB_multitexture\n"},
+        {GLEW_ARB_shadow != 0, "- ARB_shadow\n"},
+        {GLEW_NV_texture_rectangle != 0, "- NV_texture_rectangle\n"},
+        {GLEW_NV_vertex_program != 0, "- NV_vertex_program\n"},
+        {GLEW_NV_fragment_program != 0, "- NV_fragment_program\n"},
+    };
+    std::string missing;
+    for (const auto& extension : required) {
+        if (!extension.present)
+            missing += extension.line;
+    }
+    if (missing.empty())
+        return true;
+    ShowMessageBox("This demo cannot be executed! The following extension(s) are required:\n\n" +
+                   missing);
+    m_host.PostQuit(-1);
+    return false;
+}

@@ -1,0 +1,35 @@
+// The frame loop: size changes, paints and timer ticks.
+
+#include "platform/tick_count.h"
+#include "view/kvx_demo_view.h"
+
+void CKVX_DemoView::OnSize(int cx, int cy) {
+    m_glContext.m_iWidth = cx;
+    m_glContext.m_iHeight = cy;
+    glViewport(0, 0, cx, cy);
+    // A minimised window has no height: keep the last aspect ratio then.
+    if (cy > 0) {
+        m_eyeCamera.SetPerspective(60.0f, static_cast<float>(cx) / static_cast<float>(cy), 1.0f,
+                                   380.0f);
+    }
+}
+
+void CKVX_DemoView::OnPaint() {
+    if (!m_bCreated)
+        return;
+    m_glContext.MakeCurrent();
+    const uint32_t t0 = GetTickCount();
+    RenderFrame();
+    const uint32_t elapsed = GetTickCount() - t0;
+
+    glColor3f(1.0f, 1.0f, 1.0f);
+    m_glContext.Print(10, 5, "%s", m_szHud);
+    unsigned fps = 0;
+    if (m_frameRate.Measure(elapsed, fps))
+        m_glContext.Print(10, 25, "Fps: %d", fps);
+    m_host.SwapBuffers();
+}
+
+void CKVX_DemoView::OnTimer(unsigned) {
+    OnPaint();
+}
