@@ -1,26 +1,18 @@
 #include "app/kvx_demo_app.h"
 
 #include <FL/Fl.H>
-#include <X11/Xlib.h>
 
 #include <cstdio>
 
 #include "app/command_line.h"
 #include "app/main_frame.h"
+#include "platform/display_connection.h"
 #include "platform/message_box.h"
 
 namespace {
 
 constexpr int USAGE_ERROR = 2;
 constexpr int START_UP_FAILED = 1;
-
-bool DisplayAvailable() {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return false;
-    XCloseDisplay(display);
-    return true;
-}
 
 }  // namespace
 
@@ -35,7 +27,7 @@ int CKVX_DemoApp::Run(int argc, char** argv) {
         std::fputs(RUN_USAGE, stdout);
         return 0;
     }
-    const bool display = DisplayAvailable();
+    const bool display = OpenDisplayConnection();
     SetMessageBoxBatchMode(options.batch || !display);
     if (!display) {
         ShowMessageBox("Error setting up OpenGL.");

@@ -2,28 +2,14 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_ask.H>
-#include <FL/x.H>
 
 #include <cstdio>
+
+#include "platform/display_connection.h"
 
 namespace {
 
 bool g_bBatchRequested = false;
-
-// FLTK ends the process when it cannot open its display, so the connection is opened here
-// first and handed to FLTK when it succeeds. Keeping it open also matters: an X server resets
-// when its last client leaves, and refuses connections meanwhile.
-bool DisplayAvailable() {
-    if (fl_display != nullptr) {
-        return true;
-    }
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return false;
-    }
-    fl_open_display(display);
-    return true;
-}
 
 void ShowAlert(const std::string& text) {
     const char* closeLabel = fl_close;
@@ -40,7 +26,7 @@ void SetMessageBoxBatchMode(bool batch) {
 }
 
 bool MessageBoxBatchMode() {
-    return g_bBatchRequested || !DisplayAvailable();
+    return g_bBatchRequested || !OpenDisplayConnection();
 }
 
 void ShowMessageBox(const std::string& text) {
