@@ -35,6 +35,11 @@ struct StaticModel {
     const float (*m_pNormals)[3];
     const float (*m_pTexCoords)[2];
     GLuint m_uList;  // display list, 0 until built
+    // Table sizes, so that every index can be checked against its table.
+    int32_t m_iFaceCount;
+    int32_t m_iVertexCount;
+    int32_t m_iNormalCount;
+    int32_t m_iTexCoordCount;
 
     // Loads the material textures and compiles the display list.
     void Build();
