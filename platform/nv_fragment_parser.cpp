@@ -232,6 +232,8 @@ class FragmentParser {
             src.swizzle = scalar ? m_in.ScalarSuffix() : m_in.SwizzleSuffix();
         } else if (scalar && !number) {
             m_in.ScalarSuffix();
+        } else if (scalar) {
+            src.swizzle = {0, 0, 0, 0};
         }
         if (src.absolute)
             m_in.Expect('|');
