@@ -26,9 +26,9 @@ bool AnswerInteger(GLenum pname, GLint* data) {
         if (pname == GL_PROGRAM_ERROR_POSITION_NV && c.lastLoadWasNv) {
             *data = c.errorPosition;
         } else if (pname == GL_VERTEX_PROGRAM_BINDING_NV) {
-            *data = static_cast<GLint>(c.bound[0]);
+            *data = static_cast<GLint>(c.bound[nvlayer::KindIndex(nvprog::ProgramKind::Vertex)]);
         } else if (pname == GL_FRAGMENT_PROGRAM_BINDING_NV) {
-            *data = static_cast<GLint>(c.bound[1]);
+            *data = static_cast<GLint>(c.bound[nvlayer::KindIndex(nvprog::ProgramKind::Fragment)]);
         } else {
             return;
         }

@@ -36,6 +36,11 @@ struct ProgramObject {
     std::map<VariantKey, GLuint> variants;
 };
 
+// Index of a program kind in ContextState's per-kind arrays.
+inline std::size_t KindIndex(nvprog::ProgramKind kind) {
+    return kind == nvprog::ProgramKind::Vertex ? 0 : 1;
+}
+
 struct ShareGroup {
     std::unordered_map<GLuint, ProgramObject> programs;
 };

@@ -141,7 +141,7 @@ void GLAPIENTRY ProgramNamedParameter4fvNV(GLuint id, GLsizei len, const GLubyte
 void GLAPIENTRY ProgramLocalParameter4fvARB(GLenum target, GLuint index, const GLfloat* v) {
     bool handled = false;
     WithCurrentContext([&](ContextState& c) {
-        const GLuint id = c.bound[1];
+        const GLuint id = c.bound[KindIndex(ProgramKind::Fragment)];
         if (target != GL_FRAGMENT_PROGRAM_NV && (target != GL_FRAGMENT_PROGRAM_ARB || id == 0)) {
             return;
         }

@@ -24,10 +24,6 @@ std::optional<ProgramKind> KindOf(GLenum target) {
     return std::nullopt;
 }
 
-std::size_t KindIndex(ProgramKind kind) {
-    return kind == ProgramKind::Vertex ? 0 : 1;
-}
-
 void GLAPIENTRY GenProgramsNV(GLsizei n, GLuint* ids) {
     WithCurrentContext([&](ContextState& c) {
         if (n < 0)

@@ -16,16 +16,25 @@
 //   reads state.matrix.* in the ARB program, so matrix changes reach the
 //   program with no work per draw. Untracked registers are ARB environment
 //   parameters (glProgramParameter4fNV).
-// - Program objects are shared by contexts that share objects. A program
-//   is translated again only when a context binds it with tracking (or, for
-//   fragment programs, depth-compared textures) it has not been bound with
-//   before; later binds and frames only look the translation up.
+// - Program objects are shared by contexts that share objects (as GLX
+//   reports the sharing, GLX_SHARE_CONTEXT_EXT). A program is translated
+//   again only when a context binds it with tracking (or, for fragment
+//   programs, depth-compared textures) it has not been bound with before;
+//   later binds and frames only look the translation up.
 // - Texture lookups on a unit whose texture has depth comparison
 //   (GL_COMPARE_R_TO_TEXTURE on a depth texture) compare depths, as on NV
 //   drivers. The comparison is read when the fragment program is bound and
 //   when a texture is bound with glBindTexture while it is bound; a
 //   comparison mode changed on an already bound texture, or a texture bound
 //   from inside a display list, takes effect at the next bind.
+//
+// Not provided: vertex state programs (GL_VERTEX_STATE_PROGRAM_NV,
+// glExecuteProgramNV), tracking of GL_COLOR and of texture matrices past
+// unit 7, the glGet* functions other than glGetTrackMatrixivNV, and the
+// glVertexAttrib*NV family. Fragment instructions without an ARB equivalent
+// (DDX, DDY, TXD, the pack and unpack instructions) are rejected at load
+// with their position; the H and X precisions are computed at full
+// precision, and H registers do not alias R registers.
 //
 // How the layer answers core queries: the program defines glGetIntegerv,
 // glGetError and glBindTexture itself (nv_gl_interpose.cpp); they answer

@@ -11,10 +11,6 @@ namespace {
 
 using nvprog::ProgramKind;
 
-std::size_t KindIndex(ProgramKind kind) {
-    return kind == ProgramKind::Vertex ? 0 : 1;
-}
-
 GLenum TextureTarget(nvprog::TexTarget target) {
     switch (target) {
         case nvprog::TexTarget::Tex1D:
@@ -153,6 +149,15 @@ void DeleteVariants(const ProgramObject& program, GLuint id) {
     }
 }
 
+// Deletes the variants other than the NV id's own and forgets the program.
+void Forget(ContextState& context, GLuint id) {
+    const auto found = context.group->programs.find(id);
+    if (found == context.group->programs.end())
+        return;
+    DeleteVariants(found->second, id);
+    context.group->programs.erase(found);
+}
+
 GLint ClampPosition(std::size_t position) {
     return position > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<GLint>(position);
 }
@@ -246,19 +251,6 @@ void TextureBindingChanged(ContextState& context, GLenum target) {
         }
     }
 }
-
-namespace {
-
-// Deletes the variants other than the NV id's own and forgets the program.
-void Forget(ContextState& context, GLuint id) {
-    const auto found = context.group->programs.find(id);
-    if (found == context.group->programs.end())
-        return;
-    DeleteVariants(found->second, id);
-    context.group->programs.erase(found);
-}
-
-}  // namespace
 
 void DetachBoundProgram(ContextState& context, ProgramKind kind) {
     const std::size_t k = KindIndex(kind);
