@@ -69,16 +69,19 @@ void DemoGlWindow::OnTimeout(void* data) {
 }
 
 void DemoGlWindow::draw() {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// Once the view exists, a paint is one of its frames, presented by the view
+// itself like a timer frame.
+void DemoGlWindow::flush() {
     if (!m_view.IsCreated()) {
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
+        Fl_Gl_Window::flush();
         return;
     }
-    // FLTK presents the frame itself after draw().
-    m_bInDraw = true;
     m_frameClock = Stopwatch();
     m_view.OnPaint();
-    m_bInDraw = false;
 }
 
 void DemoGlWindow::resize(int x, int y, int w, int h) {
@@ -102,8 +105,7 @@ void DemoGlWindow::SwapBuffers() {
             return;
         }
     }
-    if (!m_bInDraw)
-        swap_buffers();
+    swap_buffers();
     FrameDone();
 }
 

@@ -29,10 +29,12 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
 
   protected:
     void draw() override;
+    void flush() override;
     void resize(int x, int y, int w, int h) override;
 
   private:
     static void OnTimeout(void* window);
+    static void CloseAllWindows(void*);
     void FrameDone();
 
     CKVX_DemoView m_view;
@@ -40,7 +42,6 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     unsigned m_uTimerId = 0;
     double m_dTimerPeriod = 0.0;
     bool m_bTimerRunning = false;
-    bool m_bInDraw = false;
     bool m_bQuitting = false;
     int m_iFrames = 0;
     int m_iExitCode = 0;

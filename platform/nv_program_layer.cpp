@@ -20,7 +20,9 @@ bool InstallNvProgramLayer() {
     std::lock_guard<std::mutex> lock(layer.Lock());
     if (HasNativeExtensions(layer))
         return false;
-    if (!GLEW_ARB_vertex_program || !GLEW_ARB_fragment_program)
+    // Each NV language stands on its ARB counterpart; with neither there is
+    // nothing to offer.
+    if (!GLEW_ARB_vertex_program && !GLEW_ARB_fragment_program)
         return false;
     if (!nvlayer::CoreInterposersReady())
         return false;
@@ -29,9 +31,9 @@ bool InstallNvProgramLayer() {
         nvlayer::InstallProgramEntryPoints();
         nvlayer::InstallParameterEntryPoints();
     }
-    __GLEW_NV_vertex_program = GL_TRUE;
-    __GLEW_NV_vertex_program1_1 = GL_TRUE;
-    __GLEW_NV_fragment_program = GL_TRUE;
+    __GLEW_NV_vertex_program = GLEW_ARB_vertex_program;
+    __GLEW_NV_vertex_program1_1 = GLEW_ARB_vertex_program;
+    __GLEW_NV_fragment_program = GLEW_ARB_fragment_program;
     layer.SetInstalled();
     return true;
 }

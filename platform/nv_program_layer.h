@@ -55,7 +55,9 @@
 #include <GL/glew.h>
 
 // Installs the layer when the driver lacks the NV program extensions and has
-// the ARB ones. Returns whether the layer is installed.
+// at least one of the ARB ones. NV_vertex_program is offered where
+// ARB_vertex_program is, NV_fragment_program where ARB_fragment_program is.
+// Returns whether the layer is installed.
 bool InstallNvProgramLayer();
 
 GLenum NvFragmentProgramTarget();

@@ -1,0 +1,73 @@
+// The real program, run from outside under the test display.
+
+#include <IL/il.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "tests/support/run_program.h"
+
+namespace {
+
+using testing::HasSubstr;
+
+ProgramRun RunDemo(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+    return RunProgram(KVX_DEMO, args, KVX_SOURCE_DIR, env);
+}
+
+TEST(DemoProgram, RendersFramesAndSavesTheLastOne) {
+    const std::string shot = testing::TempDir() + "kvx-demo-shot.png";
+    std::remove(shot.c_str());
+    const ProgramRun run =
+        RunDemo({"--frames", "5", "--screenshot", shot, "--size", "320x240", "--batch"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    ilInit();
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    ASSERT_EQ(ilLoad(IL_PNG, shot.c_str()), IL_TRUE);
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), 320);
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), 240);
+    ilDeleteImages(1, &image);
+    std::remove(shot.c_str());
+}
+
+TEST(DemoProgram, EveryModeRuns) {
+    for (const char* mode : {"kvx-hq", "kvx", "ssm"}) {
+        const ProgramRun run =
+            RunDemo({"--frames", "2", "--mode", mode, "--size", "160x120", "--batch"});
+        EXPECT_EQ(run.exitCode, 0) << mode << ": " << run.err;
+    }
+}
+
+TEST(DemoProgram, WithoutDisplayItSaysSoAndFails) {
+    const ProgramRun run = RunDemo({"--frames", "2"}, {"DISPLAY="});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Error setting up OpenGL.\n");
+}
+
+// Mesa hides extensions on request; without ARB_shadow and the ARB fragment
+// programs the layer cannot offer NV_fragment_program either.
+TEST(DemoProgram, MissingExtensionsAreListedAndEndTheProgram) {
+    const ProgramRun run =
+        RunDemo({"--frames", "2", "--batch"},
+                {"MESA_EXTENSION_OVERRIDE=-GL_ARB_shadow -GL_ARB_fragment_program"});
+    EXPECT_EQ(run.exitCode, 255);
+    EXPECT_EQ(run.err,
+              "This demo cannot be executed! The following extension(s) are required:\n\n"
+              "- ARB_shadow\n- NV_fragment_program\n\n");
+}
+
+TEST(DemoProgram, BadArgumentsAndHelp) {
+    const ProgramRun bad = RunDemo({"--frames", "many"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_THAT(bad.err, HasSubstr("--frames: 'many' is not a whole number of frames from 1"));
+    const ProgramRun help = RunDemo({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_THAT(help.out, HasSubstr("Usage: kvx-demo"));
+}
+
+}  // namespace
