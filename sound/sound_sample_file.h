@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "crypt/file_crypt.h"
+#include "platform/fsound.h"
+
+struct SampleDeleter {
+    void operator()(FSOUND_SAMPLE* sample) const { FSOUND_Sample_Free(sample); }
+};
+using SampleHandle = std::unique_ptr<FSOUND_SAMPLE, SampleDeleter>;
+
+// Decrypts the container into the scratch file, loads the sample from it and deletes the scratch
+// file on every way out. Null when the sound library cannot read the sample; container errors
+// and a scratch file that cannot be deleted raise std::runtime_error.
+SampleHandle LoadContainerSample(FileCrypt& cipher, const std::string& container,
+                                 const std::string& scratch);
