@@ -1,6 +1,10 @@
 #pragma once
 
-// The scene, built once at start-up with the window's context current.
+// The scene, built once at start-up with the window's context current, from
+// the containers in ./data/. A container that cannot be decrypted stops the
+// loading with a runtime error carrying the container's message, after every
+// scratch file has been removed; an asset that decrypts but cannot be used is
+// reported on standard error and left out of the scene.
 void LoadSceneAssets();
 
 // Everything, terrain included, for the pass seen from the eye. Expects the

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <cstdint>
+#include <string>
 
 // A static model: constant geometry tables compiled into a display list at
 // start-up, with one texture per material. Faces are grouped by material:
@@ -41,9 +42,11 @@ struct StaticModel {
     int32_t m_iNormalCount;
     int32_t m_iTexCoordCount;
 
-    // Loads the material textures and compiles the display list.
-    void Build();
-    // Calls the display list.
+    // Checks the tables, loads the material textures and compiles the display
+    // list. Tables that fail the check build nothing: false, with the reason in
+    // error, and the model draws nothing.
+    bool Build(std::string& error);
+    // Calls the display list, if there is one.
     void Draw() const;
 };
 

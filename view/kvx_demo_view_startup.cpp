@@ -1,6 +1,8 @@
 // The view's start-up: contexts, extensions, cameras, timer, depth target,
 // GPU programs, scene, initial modes, mode line.
 
+#include <exception>
+
 #include "platform/message_box.h"
 #include "platform/nv_program_layer.h"
 #include "scene/scene.h"
@@ -55,7 +57,14 @@ int CKVX_DemoView::OnCreate() {
 
     // 6. The scene programs and the scene, in the window's context.
     LoadScenePrograms();
-    LoadSceneAssets();
+    // A container that cannot be decrypted ends the start-up; the loader has
+    // removed its scratch files by then.
+    try {
+        LoadSceneAssets();
+    } catch (const std::exception& e) {
+        ShowMessageBox(e.what());
+        return -1;
+    }
     glShadeModel(GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);

@@ -1,0 +1,146 @@
+// Start-up loading of the scene: every image and MD2 model is decrypted from
+// its container in ./data/ into a scratch file, read from there and deleted
+// again. A container error stops the loading and leaves as an exception after
+// the scratch files have been removed; an asset that decrypts but cannot be
+// used is reported on standard error and left out of the scene.
+
+#include <GL/glew.h>
+#include <IL/il.h>
+
+#include <cstdio>
+#include <string>
+
+#include "crypt/blowfish.h"
+#include "scene/scene.h"
+#include "scene/scene_image.h"
+#include "scene/scene_objects.h"
+#include "scene/scene_texture.h"
+#include "scene/scratch_files.h"
+
+namespace {
+
+constexpr char CONTAINER_KEY[] = "r&e&v&o";
+constexpr int CONTAINER_MODE = CBlowfish::MODE_ECB;
+constexpr int CONTAINER_PADDING = 0;
+
+constexpr int HEIGHT_IMAGE = 1;
+constexpr int TERRAIN_IMAGE = 2;
+
+// A static model and the containers of its material images, in material order.
+struct StaticModelAsset {
+    StaticModel* model;
+    const char* name;
+    int containers[SCRATCH_FILE_COUNT];
+    int count;
+};
+
+const StaticModelAsset STATIC_MODEL_ASSETS[] = {
+    {&g_staticModelS1, "S1", {19, 20}, 2},
+    {&g_staticModelS2, "S2", {21}, 1},
+    {&g_staticModelS3, "S3", {22, 23, 24}, 3},
+    {&g_staticModelS4, "S4", {25}, 1},
+};
+
+// An MD2 model and the containers of its model file and its skin image.
+struct Md2Asset {
+    Md2ModelId model;
+    int modelContainer;
+    int skinContainer;
+};
+
+constexpr Md2Asset MD2_ASSETS[] = {
+    {F4A, 3, 4},   {F4B, 5, 6},   {F3A, 7, 8},   {F3B, 9, 10},  {F1A, 11, 12},
+    {F1B, 13, 14}, {F2A, 15, 16}, {F2B, 17, 18}, {F5A, 26, 27}, {F5B, 28, 29},
+};
+
+std::string ContainerPath(int container) {
+    char path[32];
+    std::snprintf(path, sizeof path, "./data/T%03d.dat", container);
+    return path;
+}
+
+void ReportUnusable(int container, const std::string& reason, const char* consequence) {
+    std::fprintf(stderr, "Scene error: %s: %s; %s.\n", ContainerPath(container).c_str(),
+                 reason.c_str(), consequence);
+}
+
+void Decrypt(FileCrypt& cipher, int container, int scratch) {
+    cipher.DecryptFile(ContainerPath(container), SCRATCH_FILES[scratch]);
+}
+
+// The height image must be 8-bit RGB: the builder reads 3 bytes per pixel.
+void LoadTerrainGeometry(FileCrypt& cipher) {
+    SceneImage image;
+    Decrypt(cipher, HEIGHT_IMAGE, 0);
+    const bool loaded = image.Load(SCRATCH_FILES[0]);
+    RemoveScratchFile(SCRATCH_FILES[0]);
+    g_terrainMesh = TerrainMesh();
+    if (loaded && image.IsRgb8()) {
+        g_terrainMesh.m_iIndexCount = BuildTerrainMesh(
+            g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices, image.Data(), image.Width(),
+            image.Height(), -160.0f, 0.0f, 160.0f, 2.5f, 0.2f, 2.5f);
+    }
+    if (g_terrainMesh.m_iIndexCount == 0)
+        ReportUnusable(HEIGHT_IMAGE, "not an 8-bit RGB JPEG image of at least 2 x 2 pixels",
+                       "the terrain is not drawn");
+}
+
+// Rows of the colour image need not be 4-byte aligned.
+void LoadTerrainTexture(FileCrypt& cipher) {
+    SceneImage image;
+    Decrypt(cipher, TERRAIN_IMAGE, 0);
+    const bool loaded = image.Load(SCRATCH_FILES[0]);
+    RemoveScratchFile(SCRATCH_FILES[0]);
+    if (!loaded) {
+        ReportUnusable(TERRAIN_IMAGE, "not a JPEG image", "the terrain has no texture");
+        return;
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    CreateSceneTexture(&g_terrainMesh.m_uTexture);
+}
+
+void LoadStaticModel(FileCrypt& cipher, const StaticModelAsset& asset) {
+    for (int m = 0; m < asset.count; ++m)
+        Decrypt(cipher, asset.containers[m], m);
+    std::string error;
+    if (!asset.model->Build(error))
+        std::fprintf(stderr, "Scene error: static model %s: %s; the model is not drawn.\n",
+                     asset.name, error.c_str());
+    for (int m = 0; m < asset.count; ++m)
+        RemoveScratchFile(SCRATCH_FILES[m]);
+}
+
+void LoadMd2Model(FileCrypt& cipher, const Md2Asset& asset) {
+    Decrypt(cipher, asset.modelContainer, 0);
+    Decrypt(cipher, asset.skinContainer, 1);
+    std::string error;
+    if (!g_md2Models[asset.model].Load(SCRATCH_FILES[0], SCRATCH_FILES[1], error))
+        ReportUnusable(asset.modelContainer, error, "the model is not drawn");
+    RemoveScratchFile(SCRATCH_FILES[0]);
+    RemoveScratchFile(SCRATCH_FILES[1]);
+}
+
+void LoadAll(FileCrypt& cipher) {
+    LoadTerrainGeometry(cipher);
+    LoadTerrainTexture(cipher);
+    for (const StaticModelAsset& asset : STATIC_MODEL_ASSETS)
+        LoadStaticModel(cipher, asset);
+    for (const Md2Asset& asset : MD2_ASSETS)
+        LoadMd2Model(cipher, asset);
+}
+
+}  // namespace
+
+void LoadSceneAssets() {
+    glClearColor(0.95f, 0.95f, 1.0f, 0.0f);
+    CBlowfish cipher;
+    cipher.Initialize(CONTAINER_KEY, sizeof CONTAINER_KEY - 1, BlowfishBlock{0, 0}, CONTAINER_MODE,
+                      CONTAINER_PADDING);
+    ilInit();
+    try {
+        LoadAll(cipher);
+    } catch (...) {
+        DeleteScratchFiles();
+        throw;
+    }
+}

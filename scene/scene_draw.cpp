@@ -1,0 +1,117 @@
+// The scene's fixed layout and its two draw functions: everything for the
+// eye's pass, everything but the terrain for the light's depth pass.
+
+#include <GL/glew.h>
+
+#include "scene/scene.h"
+#include "scene/scene_objects.h"
+
+namespace {
+
+// One call of glTranslatef, glRotatef or glScalef.
+struct TransformStep {
+    enum Kind { NONE, TRANSLATE, ROTATE_X, ROTATE_Y, SCALE } kind;
+    float x, y, z;  // offset or scale factors; the angle in degrees in x for rotations
+};
+
+constexpr TransformStep Translate(float x, float y, float z) {
+    return {TransformStep::TRANSLATE, x, y, z};
+}
+constexpr TransformStep RotateX(float degrees) {
+    return {TransformStep::ROTATE_X, degrees, 0.0f, 0.0f};
+}
+constexpr TransformStep RotateY(float degrees) {
+    return {TransformStep::ROTATE_Y, degrees, 0.0f, 0.0f};
+}
+constexpr TransformStep Scale(float x, float y, float z) {
+    return {TransformStep::SCALE, x, y, z};
+}
+constexpr TransformStep Scale(float s) {
+    return Scale(s, s, s);
+}
+
+// A figure (its two MD2 models, a then b) or a static model, with the steps
+// applied in order inside its own push and pop.
+struct SceneObject {
+    Md2ModelId figureA;
+    StaticModel* model;  // null for a figure
+    TransformStep steps[4];
+};
+
+constexpr Md2ModelId NO_FIGURE = MD2_MODEL_COUNT;
+
+// In draw order. The static models' final rotation turns their +z axis into
+// the scene's +y axis; S2 is modelled y-up already.
+const SceneObject SCENE_OBJECTS[] = {
+    {F1A, nullptr, {Translate(-10, 20, -65), RotateY(-130), Scale(0.8f)}},
+    {F2A, nullptr, {Translate(10, 24, -15), RotateY(65)}},
+    {F3A, nullptr, {Translate(-90, 25, -15), RotateY(-15), Scale(1.1f)}},
+    {F4A, nullptr, {Translate(50, 24, -60), RotateY(-90)}},
+    {NO_FIGURE, &g_staticModelS1, {Translate(55, 20, 15), Scale(40), RotateX(-90)}},
+    {NO_FIGURE, &g_staticModelS1, {Translate(28, 13, 28), RotateY(-90), Scale(25), RotateX(-90)}},
+    {NO_FIGURE, &g_staticModelS1, {Translate(72, 8.5f, 5), Scale(18), RotateX(-90)}},
+    {NO_FIGURE, &g_staticModelS2, {Translate(0, 42, 70), Scale(105)}},
+    {F5A, nullptr, {Translate(72, 5, -28), RotateY(45), Scale(0.1f)}},
+    {NO_FIGURE, &g_staticModelS3, {Translate(110, 10, 45), RotateY(-135), Scale(55), RotateX(-90)}},
+    {NO_FIGURE, &g_staticModelS4, {Translate(-95, 30, 0), Scale(110, 250, 150), RotateX(-90)}},
+};
+
+void Apply(const TransformStep& step) {
+    switch (step.kind) {
+        case TransformStep::TRANSLATE:
+            glTranslatef(step.x, step.y, step.z);
+            break;
+        case TransformStep::ROTATE_X:
+            glRotatef(step.x, 1.0f, 0.0f, 0.0f);
+            break;
+        case TransformStep::ROTATE_Y:
+            glRotatef(step.x, 0.0f, 1.0f, 0.0f);
+            break;
+        case TransformStep::SCALE:
+            glScalef(step.x, step.y, step.z);
+            break;
+        case TransformStep::NONE:
+            break;
+    }
+}
+
+void DrawObjects() {
+    for (const SceneObject& object : SCENE_OBJECTS) {
+        glPushMatrix();
+        for (const TransformStep& step : object.steps)
+            Apply(step);
+        if (object.model != nullptr) {
+            object.model->Draw();
+        } else {
+            g_md2Models[object.figureA].Draw();
+            g_md2Models[object.figureA + 1].Draw();
+        }
+        glPopMatrix();
+    }
+}
+
+// One indexed strip over the interleaved vertices, with the colour texture on
+// unit 0. A terrain that was not built is skipped.
+void DrawTerrain() {
+    if (g_terrainMesh.m_iIndexCount <= 0)
+        return;
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, g_terrainMesh.m_pVertices.data());
+    glBindTexture(GL_TEXTURE_2D, g_terrainMesh.m_uTexture);
+    glPushMatrix();
+    glDrawElements(GL_TRIANGLE_STRIP, g_terrainMesh.m_iIndexCount, GL_UNSIGNED_INT,
+                   g_terrainMesh.m_pIndices.data());
+    glPopMatrix();
+}
+
+}  // namespace
+
+void DrawSceneTextured() {
+    glEnable(GL_TEXTURE_2D);
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    DrawTerrain();
+    DrawObjects();
+}
+
+void DrawSceneDepth() {
+    DrawObjects();
+}

@@ -1,0 +1,45 @@
+#include "scene/scene_image.h"
+
+#include <IL/il.h>
+
+SceneImage::SceneImage() {
+    ilGenImages(1, &m_uName);
+    ilBindImage(m_uName);
+}
+
+SceneImage::~SceneImage() {
+    ilDeleteImages(1, &m_uName);
+}
+
+bool SceneImage::Load(const char* path) {
+    ilBindImage(m_uName);
+    return ilLoad(IL_JPG, path) == IL_TRUE;
+}
+
+bool SceneImage::IsRgb8() const {
+    ilBindImage(m_uName);
+    return ilGetInteger(IL_IMAGE_FORMAT) == IL_RGB &&
+           ilGetInteger(IL_IMAGE_TYPE) == IL_UNSIGNED_BYTE &&
+           ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL) == 3;
+}
+
+int SceneImage::Width() const {
+    ilBindImage(m_uName);
+    return ilGetInteger(IL_IMAGE_WIDTH);
+}
+
+int SceneImage::Height() const {
+    ilBindImage(m_uName);
+    return ilGetInteger(IL_IMAGE_HEIGHT);
+}
+
+const uint8_t* SceneImage::Data() const {
+    ilBindImage(m_uName);
+    return ilGetData();
+}
+
+bool ConvertBoundImageToRgb8() {
+    if (ilGetInteger(IL_IMAGE_FORMAT) == IL_RGB && ilGetInteger(IL_IMAGE_TYPE) == IL_UNSIGNED_BYTE)
+        return true;
+    return ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// A JPEG file's bytes, written through DevIL: width x height pixels of one
+// colour, with 3 channels or, for channels = 1, grey from the colour's red.
+std::vector<uint8_t> JpegImage(int width, int height, int channels,
+                               const std::array<uint8_t, 3>& colour);
+
+// The plain assets of the 29 scene containers, small enough to load fast:
+// a 5 x 4 height image, a 5 x 3 red terrain image, blue material images, the
+// stand/run MD2 model for every figure with a green skin. Tests replace or
+// leave out single containers, then write them all encrypted as the program
+// expects them.
+class SceneData {
+  public:
+    SceneData();
+
+    void Set(int container, std::vector<uint8_t> plain);
+    void Remove(int container);
+    // Writes <dataDir>/TNNN.dat for every container, under the program's key.
+    void WriteContainers(const std::string& dataDir) const;
+
+  private:
+    std::map<int, std::vector<uint8_t>> m_plain;
+};
+
+// The containers of the scene's ten MD2 files, in loading order; each model's
+// skin is in the next container.
+inline constexpr int MD2_CONTAINERS[] = {3, 5, 7, 9, 11, 13, 15, 17, 26, 28};
