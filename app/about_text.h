@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// The text of the about box: title and version date, what the demo shows,
+// the two navigation gestures, the terms of use, the credits for the scene
+// assets and the libraries, and where to send questions. Lines are separated
+// by "\n", sections by an empty line.
+// assetCredits is inserted into the credits section as given (trailing line
+// breaks dropped); when it is empty a line says the credits file was not found.
+std::string AboutText(const std::string& assetCredits);
+
+// Where the asset baker writes the credits for the scene assets.
+inline constexpr const char* ASSET_CREDITS_PATH = "./data/CREDITS.txt";
+
+// The whole text of the credits file at path with "\r\n" line ends turned
+// into "\n"; "" when the file cannot be read.
+std::string ReadAssetCredits(const std::string& path);
