@@ -50,6 +50,8 @@ StaticModelBake Boulder(const SourceDirs& dirs) {
     StaticModelBake bake{"S1", 19, "3DS/fels.3ds", "S1, boulders with grass on top", "", {}, {}};
     bake.triangles = ToSoup(ImportMesh(dirs.assimpModels + "/" + bake.mesh), {});
     TurnYUpToZUp(bake.triangles);  // lies on its long side
+    Roughen(bake.triangles, 0.25f, 11u);
+    SmoothNormals(bake.triangles);
     FitToGround(bake.triangles, Z_UP, 0.35f, 0.12f);
     ProjectTexCoords(bake.triangles, 6.0f);
     for (SoupTriangle& t : bake.triangles) {
@@ -98,6 +100,8 @@ StaticModelBake Truck(const SourceDirs& dirs) {
 StaticModelBake StandingStone(const SourceDirs& dirs) {
     StaticModelBake bake{"S4", 25, "3DS/fels.3ds", "S4, a standing stone", "", {}, {}};
     bake.triangles = ToSoup(ImportMesh(dirs.assimpModels + "/" + bake.mesh), {});
+    Roughen(bake.triangles, 0.2f, 5u);
+    SmoothNormals(bake.triangles);
     FitToGround(bake.triangles, Z_UP, 0.12f, 0.1f);
     ProjectTexCoords(bake.triangles, 12.0f);
     bake.textures = {{"OBJ/wal67ar_small.jpg", {}}};

@@ -34,6 +34,15 @@ float ValueNoise(float x, float y, std::uint32_t seed) {
     return bottom * (1 - v) + top * v;
 }
 
+float ValueNoise3(float x, float y, float z, std::uint32_t seed) {
+    const float fz = std::floor(z);
+    const auto iz = static_cast<std::uint32_t>(static_cast<std::int32_t>(fz));
+    const float w = Fade(z - fz);
+    const float near = ValueNoise(x, y, seed ^ (iz * 0x27d4eb2du));
+    const float far = ValueNoise(x, y, seed ^ ((iz + 1u) * 0x27d4eb2du));
+    return near * (1 - w) + far * w;
+}
+
 float FractalNoise(float x, float y, int octaves, std::uint32_t seed) {
     float sum = 0.0f;
     float amplitude = 0.5f;
