@@ -21,14 +21,12 @@ bool Md2Model::LoadGeometry(const char* modelFile, std::string& error) {
         }
         ComputeVertexNormals();
         m_iStepsPerKeyFrame = STEPS_PER_KEY_FRAME;
-        m_ppFrames.clear();
         BuildInterpolatedFrames();
     } catch (const std::bad_alloc&) {
         *this = Md2Model();
         error = "not enough memory for the interpolated frames";
         return false;
     }
-    FreeMd2File(file);
     return true;
 }
 

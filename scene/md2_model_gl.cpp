@@ -19,6 +19,10 @@ bool Md2Model::Load(const char* modelFile, const char* skinFile, std::string& er
 // The skin becomes a mipmapped texture; the image is read as JPEG and turned
 // into 8-bit RGB if it is anything else.
 bool Md2Model::LoadSkin(const char* skinFile, std::string& error) {
+    if (skinFile == nullptr) {
+        error = "no skin image was given";
+        return false;
+    }
     SceneImage image;
     if (!image.Load(skinFile) || !ConvertBoundImageToRgb8()) {
         error = std::string("cannot read the skin image ") + skinFile;

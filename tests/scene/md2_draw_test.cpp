@@ -53,6 +53,8 @@ TEST_F(SceneGlTest, ModelThatFailedToLoadDrawsNothing) {
     WriteFileBytes("model.md2", ScreenTriangle().Bytes());
     EXPECT_FALSE(model.Load("model.md2", "missing.jpg", error));
     EXPECT_EQ(error, "cannot read the skin image missing.jpg");
+    EXPECT_FALSE(model.Load("model.md2", nullptr, error));
+    EXPECT_EQ(error, "no skin image was given");
     EXPECT_TRUE(model.m_ppFrames.empty());
 
     glClearColor(0, 0, 1, 1);

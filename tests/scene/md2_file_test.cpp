@@ -130,9 +130,10 @@ TEST(Md2FileTest, RandomlyDamagedHeadersNeverLeadOutsideTheFile) {
         std::vector<uint8_t> bytes = good;
         for (int n = 1 + static_cast<int>(random() % 3); n > 0; --n) {
             const auto field = static_cast<Md2HeaderField>(2 + random() % 15);
+            // A nearby value, wrapping around the int32 range.
+            const int64_t nearby = int64_t{HeaderField(bytes, field)} + random() % 9 - 4;
             const int32_t value = random() % 2 == 0 ? interesting[random() % std::size(interesting)]
-                                                    : HeaderField(bytes, field) +
-                                                          static_cast<int32_t>(random() % 9) - 4;
+                                                    : static_cast<int32_t>(nearby);
             SetHeaderField(bytes, field, value);
         }
         Md2File file;
