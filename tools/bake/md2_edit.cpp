@@ -104,6 +104,12 @@ void StandOnOrigin(Md2Mesh& mesh, float height) {
     }
 }
 
+std::pair<Md2Mesh, Md2Mesh> SplitTriangles(const Md2Mesh& mesh, const std::vector<bool>& chosen) {
+    std::vector<bool> others(chosen.size());
+    std::transform(chosen.begin(), chosen.end(), others.begin(), [](bool b) { return !b; });
+    return {SubMesh(mesh, chosen), SubMesh(mesh, others)};
+}
+
 std::pair<Md2Mesh, Md2Mesh> SplitAtHeight(const Md2Mesh& mesh, float fraction) {
     const Md2Frame& first = mesh.frames.at(0);
     const auto [low, high] = HeightRange(first);
@@ -116,9 +122,7 @@ std::pair<Md2Mesh, Md2Mesh> SplitAtHeight(const Md2Mesh& mesh, float fraction) {
         }
         below[i] = z < cut;
     }
-    std::vector<bool> above(below.size());
-    std::transform(below.begin(), below.end(), above.begin(), [](bool b) { return !b; });
-    return {SubMesh(mesh, below), SubMesh(mesh, above)};
+    return SplitTriangles(mesh, below);
 }
 
 }  // namespace bake

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tools/bake/md2_file.h"
 
@@ -18,9 +19,13 @@ Md2Mesh KeepAnimation(const Md2Mesh& mesh, const std::string& animation, const s
 // axis: the model then stands on its origin.
 void StandOnOrigin(Md2Mesh& mesh, float height);
 
+// Splits the mesh into the chosen triangles and the others. Each part keeps only the vertices
+// and texture coordinates its triangles use; drawn together at one place, the parts make the
+// whole model.
+std::pair<Md2Mesh, Md2Mesh> SplitTriangles(const Md2Mesh& mesh, const std::vector<bool>& chosen);
+
 // Splits the mesh into the triangles whose centre, in the first frame, lies below the given
-// fraction of its height and the others. Each part keeps only the vertices and texture
-// coordinates its triangles use; drawn together at one place, the parts make the whole model.
+// fraction of its height and the others.
 std::pair<Md2Mesh, Md2Mesh> SplitAtHeight(const Md2Mesh& mesh, float fraction);
 
 }  // namespace bake
