@@ -124,10 +124,17 @@ void StageTextures(const StaticModelBake& bake, const SourceDirs& dirs, BakeOutp
         const int container = bake.firstContainer + static_cast<int>(m);
         const RunTexture& texture = bake.textures[m];
         SaveJpeg(TextureImage(texture, dirs), out.Stage(container, "jpg"), TEXTURE_QUALITY);
-        if (!texture.file.empty()) {
+        const std::string use = bake.use + ": texture of material " + std::to_string(m);
+        if (texture.file.empty()) {
             out.AddCredit({ContainerName(container),
-                           bake.use + ": texture of material " + std::to_string(m),
-                           dirs.assimpModels + "/" + texture.file, "assimp-testmodels",
+                           use,
+                           "a plain colour made by kvx-bake",
+                           "",
+                           {"made for this program", ""},
+                           ""});
+        } else {
+            out.AddCredit({ContainerName(container), use, dirs.assimpModels + "/" + texture.file,
+                           "assimp-testmodels",
                            PackageLicence("assimp-testmodels", "test/models/" + texture.file), ""});
         }
     }
