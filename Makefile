@@ -28,8 +28,9 @@ build: deps configure
 run: build
 	$(BUILD_DIR)/bin/kvx-demo
 
+# Tests play sound through SDL's dummy driver unless told otherwise.
 test: build
-	cd $(BUILD_DIR) && $(XRUN) ctest --output-on-failure $(CTEST_FLAGS)
+	cd $(BUILD_DIR) && SDL_AUDIODRIVER=$${SDL_AUDIODRIVER:-dummy} $(XRUN) ctest --output-on-failure $(CTEST_FLAGS)
 
 clean:
 	rm -rf $(BUILD_DIR)

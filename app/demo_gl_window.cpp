@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/screenshot.h"
+#include "app/view_input.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -90,6 +91,17 @@ void DemoGlWindow::resize(int x, int y, int w, int h) {
         return;
     make_current();
     m_view.OnSize(w, h);
+}
+
+int DemoGlWindow::handle(int event) {
+    if (!m_view.IsCreated())
+        return Fl_Gl_Window::handle(event);
+    return DispatchInputEvent(m_view, event) != 0 ? 1 : Fl_Gl_Window::handle(event);
+}
+
+void DemoGlWindow::CheckMenuItem(unsigned commandId, bool checked) {
+    if (m_menu != nullptr)
+        m_menu->Check(commandId, checked);
 }
 
 void DemoGlWindow::SwapBuffers() {

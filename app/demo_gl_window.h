@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/frame_benchmark.h"
+#include "app/options_menu.h"
 #include "gfx/gl_context_fltk.h"
 #include "view/kvx_demo_view.h"
 
@@ -26,11 +27,16 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     void Invalidate() override { redraw(); }
     void SwapBuffers() override;
     void PostQuit(int exitCode) override;
+    void CheckMenuItem(unsigned commandId, bool checked) override;
+
+    // The menu whose check marks the view's commands move.
+    void SetMenu(OptionsMenu* menu) { m_menu = menu; }
 
   protected:
     void draw() override;
     void flush() override;
     void resize(int x, int y, int w, int h) override;
+    int handle(int event) override;
 
   private:
     static void OnTimeout(void* window);
@@ -38,6 +44,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     void FrameDone();
 
     CKVX_DemoView m_view;
+    OptionsMenu* m_menu = nullptr;
     const RunOptions& m_options;
     unsigned m_uTimerId = 0;
     double m_dTimerPeriod = 0.0;

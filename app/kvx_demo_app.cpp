@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-#include "app/command_line.h"
+#include "app/about_dialog.h"
+#include "app/about_text.h"
 #include "app/main_frame.h"
 #include "platform/display_connection.h"
 #include "platform/message_box.h"
@@ -16,30 +17,67 @@ constexpr int START_UP_FAILED = 1;
 
 }  // namespace
 
+CKVX_DemoApp::CKVX_DemoApp() : m_document(m_settings) {}
+
+CKVX_DemoApp::~CKVX_DemoApp() = default;
+
 int CKVX_DemoApp::Run(int argc, char** argv) {
-    RunOptions options;
     std::string error;
-    if (!ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    if (!ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc), m_options, error)) {
         std::fprintf(stderr, "kvx-demo: %s\nTry 'kvx-demo --help'.\n", error.c_str());
         return USAGE_ERROR;
     }
-    if (options.help) {
+    if (m_options.help) {
         std::fputs(RUN_USAGE, stdout);
         return 0;
     }
-    const bool display = OpenDisplayConnection();
-    SetMessageBoxBatchMode(options.batch || !display);
-    if (!display) {
-        ShowMessageBox("Error setting up OpenGL.");
-        return START_UP_FAILED;
-    }
-
-    CMainFrame frame(options);
-    frame.show();
-    DemoGlWindow& view = frame.ViewWindow();
-    if (!view.CreateView()) {
-        return view.ExitCode() != 0 ? view.ExitCode() : START_UP_FAILED;
+    if (!InitInstance()) {
+        const int code = m_pMainFrame ? m_pMainFrame->ViewWindow().ExitCode() : 0;
+        return code != 0 ? code : START_UP_FAILED;
     }
     Fl::run();
-    return view.ExitCode();
+    return m_pMainFrame->ViewWindow().ExitCode();
+}
+
+// Settings, the empty document, the main window with the view and its
+// start-up, the caption.
+bool CKVX_DemoApp::InitInstance() {
+    const bool display = OpenDisplayConnection();
+    SetMessageBoxBatchMode(m_options.batch || !display);
+    if (!display) {
+        ShowMessageBox("Error setting up OpenGL.");
+        return false;
+    }
+    m_settings.Load();
+    m_document.OnNewDocument();
+    m_pMainFrame = std::make_unique<CMainFrame>(
+        m_options, [this] { ShowAboutBox(); }, [this](char key) { OnDocumentCommand(key); });
+    m_pMainFrame->show();
+    if (!m_pMainFrame->ViewWindow().CreateView())
+        return false;
+    m_pMainFrame->label("KVX Demo");
+    return true;
+}
+
+void CKVX_DemoApp::ShowAboutBox() {
+    DemoGlWindow& view = m_pMainFrame->ViewWindow();
+    view.KillTimer(CKVX_DemoView::FRAME_TIMER_ID);
+    RunAboutDialog(AboutText(ReadAssetCredits(ASSET_CREDITS_PATH)));
+    view.SetTimer(CKVX_DemoView::FRAME_TIMER_ID, CKVX_DemoView::FRAME_TIMER_MS);
+}
+
+void CKVX_DemoApp::OnDocumentCommand(char key) {
+    switch (key) {
+        case 'n':
+            m_document.OnNewDocument();
+            break;
+        case 'o':
+            m_document.OnFileOpen();
+            break;
+        case 's':
+            m_document.OnFileSave();
+            break;
+        default:
+            break;
+    }
 }

@@ -1,8 +1,59 @@
 #include "app/main_frame.h"
 
-CMainFrame::CMainFrame(const RunOptions& options)
-    : Fl_Double_Window(options.width, options.height, "KVX Demo"),
-      m_viewWindow(0, 0, options.width, options.height, options) {
+#include <FL/Fl.H>
+
+#include "view/command_ids.h"
+
+CMainFrame::CMainFrame(const RunOptions& options, std::function<void()> onAbout,
+                       std::function<void(char)> onDocumentCommand)
+    : Fl_Double_Window(options.width, options.height + MENU_HEIGHT, "KVX Demo"),
+      m_menu(0, 0, options.width, MENU_HEIGHT,
+             {[this](unsigned id) { OnCommand(id); }, [this] { m_viewWindow.PostQuit(0); },
+              std::move(onAbout)}),
+      m_viewWindow(0, MENU_HEIGHT, options.width, options.height, options),
+      m_onDocumentCommand(std::move(onDocumentCommand)) {
     end();
     resizable(m_viewWindow);
+    m_viewWindow.SetMenu(&m_menu);
+}
+
+void CMainFrame::OnCommand(unsigned commandId) {
+    CKVX_DemoView& view = m_viewWindow.View();
+    switch (commandId) {
+        case ID_SHADOW_KVX:
+            view.OnShadowKVX();
+            break;
+        case ID_SHADOW_KVX_HIGH_QUALITY:
+            view.OnShadowKVXHighQuality();
+            break;
+        case ID_SHADOW_SSM:
+            view.OnShadowSSM();
+            break;
+        case ID_NAVIGATION_EYE:
+            view.OnNavigationEye();
+            break;
+        case ID_NAVIGATION_LIGHT:
+            view.OnNavigationLight();
+            break;
+        case ID_SOUND_ON:
+            view.OnSoundOn();
+            break;
+        case ID_SOUND_OFF:
+            view.OnSoundOff();
+            break;
+        default:
+            break;
+    }
+}
+
+// The document's accelerators: Ctrl+N, Ctrl+O and Ctrl+S.
+int CMainFrame::handle(int event) {
+    if (event == FL_SHORTCUT && Fl::event_state(FL_CTRL) && !Fl::event_state(FL_ALT)) {
+        const int key = Fl::event_key();
+        if (key == 'n' || key == 'o' || key == 's') {
+            m_onDocumentCommand(static_cast<char>(key));
+            return 1;
+        }
+    }
+    return Fl_Double_Window::handle(event);
 }

@@ -7,6 +7,7 @@
 #include "gfx/gl_context.h"
 #include "gfx/pbuffer_target.h"
 #include "math/camera.h"
+#include "sound/sound.h"
 #include "view/frame_rate.h"
 #include "view/frame_timings.h"
 #include "view/view_host.h"
@@ -25,6 +26,9 @@ class CKVX_DemoView {
     static constexpr unsigned FRAME_TIMER_MS = 5;
 
     explicit CKVX_DemoView(ViewHost& host);
+    ~CKVX_DemoView();
+    CKVX_DemoView(const CKVX_DemoView&) = delete;
+    CKVX_DemoView& operator=(const CKVX_DemoView&) = delete;
 
     // Start-up; 0 on success, -1 when the view must not be created.
     int OnCreate();
@@ -32,12 +36,19 @@ class CKVX_DemoView {
     void OnPaint();
     void OnTimer(unsigned id);
 
+    // The one handler of mouse and key messages (see view/input_message.h);
+    // x and y are client pixels. Returns 0.
+    int OnInputMessage(unsigned message, unsigned flags, int x, int y);
+    void ApplyMouseDrag(unsigned flags, int x, int y);
+
     // Menu commands.
     void OnShadowKVX();
     void OnShadowKVXHighQuality();
     void OnShadowSSM();
     void OnNavigationEye();
     void OnNavigationLight();
+    void OnSoundOn();
+    void OnSoundOff();
 
     // Both passes of one frame.
     void RenderFrame();
@@ -75,9 +86,22 @@ class CKVX_DemoView {
     std::unique_ptr<PbufferTarget> m_pDepthTarget;
     bool m_bSoundAvailable = false;
     bool m_bSoundOn = false;
+    SoundState m_sound;  // the background sample and the sound zones
     char m_szHud[512] = {};
 
   private:
+    // The navigation parameters of one camera and their limits.
+    struct Orbit {
+        float* elevation;
+        float* azimuth;
+        float* distance;  // stored negated
+        Camera* camera;
+        float elevationMin, elevationMax;
+        float distanceMin, distanceMax;
+    };
+
+    bool ChosenOrbit(Orbit& orbit);
+    void CheckShadowItem(unsigned chosen);
     bool CreateDepthTarget();
     void SetUpDepthTargetState();
     void LoadScenePrograms();

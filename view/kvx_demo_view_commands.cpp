@@ -4,34 +4,68 @@
 #include <string>
 
 #include "platform/message_box.h"
+#include "view/command_ids.h"
 #include "view/kvx_demo_view.h"
 
 void CKVX_DemoView::OnShadowKVX() {
+    CheckShadowItem(ID_SHADOW_KVX);
     m_iShadowMode = SHADOW_KVX;
     m_uCurrentFragmentProgram = m_uSceneFragmentProgram;
     UpdateHudText();
 }
 
 void CKVX_DemoView::OnShadowKVXHighQuality() {
+    CheckShadowItem(ID_SHADOW_KVX_HIGH_QUALITY);
     m_iShadowMode = SHADOW_KVX;
     m_uCurrentFragmentProgram = m_uSceneFragmentProgramHQ;
     UpdateHudText();
 }
 
 void CKVX_DemoView::OnShadowSSM() {
+    CheckShadowItem(ID_SHADOW_SSM);
     m_iShadowMode = SHADOW_SSM;
     m_uCurrentFragmentProgram = m_uSceneFragmentProgram;
     UpdateHudText();
 }
 
 void CKVX_DemoView::OnNavigationEye() {
+    m_host.CheckMenuItem(ID_NAVIGATION_EYE, true);
+    m_host.CheckMenuItem(ID_NAVIGATION_LIGHT, false);
     m_iNavigationMode = NAV_EYE;
     UpdateHudText();
 }
 
 void CKVX_DemoView::OnNavigationLight() {
+    m_host.CheckMenuItem(ID_NAVIGATION_EYE, false);
+    m_host.CheckMenuItem(ID_NAVIGATION_LIGHT, true);
     m_iNavigationMode = NAV_LIGHT;
     UpdateHudText();
+}
+
+// The sound commands do nothing at all when there is no sound.
+void CKVX_DemoView::OnSoundOn() {
+    if (!m_bSoundAvailable)
+        return;
+    m_host.CheckMenuItem(ID_SOUND_ON, true);
+    m_host.CheckMenuItem(ID_SOUND_OFF, false);
+    m_bSoundOn = true;
+    SetSoundPaused(false);
+}
+
+void CKVX_DemoView::OnSoundOff() {
+    if (!m_bSoundAvailable)
+        return;
+    m_host.CheckMenuItem(ID_SOUND_ON, false);
+    m_host.CheckMenuItem(ID_SOUND_OFF, true);
+    m_bSoundOn = false;
+    SetSoundPaused(true);
+}
+
+// The check mark moves to the chosen shadow mode, item by item in menu id order.
+void CKVX_DemoView::CheckShadowItem(unsigned chosen) {
+    for (unsigned id : {ID_SHADOW_KVX, ID_SHADOW_KVX_HIGH_QUALITY, ID_SHADOW_SSM}) {
+        m_host.CheckMenuItem(id, id == chosen);
+    }
 }
 
 void CKVX_DemoView::UpdateHudText() {

@@ -32,4 +32,6 @@ void CKVX_DemoView::OnPaint() {
 
 void CKVX_DemoView::OnTimer(unsigned) {
     OnPaint();
+    if (m_bSoundOn)
+        CheckSoundZones(m_sound, m_eyeCamera.m_position);
 }

@@ -18,6 +18,11 @@ constexpr const char* DEPTH_TARGET_MODE = "rgba depth=24 textureRECT=depth";
 
 CKVX_DemoView::CKVX_DemoView(ViewHost& host) : m_host(host) {}
 
+CKVX_DemoView::~CKVX_DemoView() {
+    if (m_bSoundAvailable)
+        ShutdownSound(m_sound);
+}
+
 int CKVX_DemoView::OnCreate() {
     // 1. The window's rendering context and HUD font.
     if (!m_glContext.Create(m_host.GlWindow())) {
@@ -71,10 +76,16 @@ int CKVX_DemoView::OnCreate() {
     glEnable(NV_VERTEX_PROGRAM_TARGET);
     glEnable(NV_FRAGMENT_PROGRAM_TARGET);
 
-    // 7. Initial modes and the mode line.
+    // 7. Initial modes, sound and the mode line.
     m_iShadowMode = SHADOW_KVX;
     m_iNavigationMode = NAV_EYE;
     m_uCurrentFragmentProgram = m_uSceneFragmentProgramHQ;
+    m_bSoundAvailable = InitSound(m_sound);
+    if (m_bSoundAvailable) {
+        m_bSoundOn = true;
+    } else {
+        ShowMessageBox("Sound is not supported.");
+    }
     UpdateHudText();
     m_bCreated = true;
     return 0;

@@ -2,11 +2,18 @@
 
 #include <FL/Fl.H>
 
+#include <cstdlib>
+
 #include "platform/display_connection.h"
+#include "platform/message_box.h"
 
 ViewTestWindow::ViewTestWindow(int w, int h) : Fl_Gl_Window(w, h, "view test"), view(*this) {}
 
 bool ViewTestWindow::Start() {
+    // Messages go to standard error, so a test never waits for a click, and
+    // there is no audio device: these tests are about pictures and input.
+    SetMessageBoxBatchMode(true);
+    setenv("SDL_AUDIODRIVER", "none", 1);
     if (!OpenDisplayConnection())
         return false;
     show();

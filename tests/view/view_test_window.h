@@ -27,6 +27,12 @@ class ViewTestWindow : public Fl_Gl_Window, public ViewHost {
     void Invalidate() override { ++invalidations; }
     void SwapBuffers() override {}
     void PostQuit(int exitCode) override { quitCode = exitCode; }
+    void CheckMenuItem(unsigned commandId, bool checked) override {
+        checkMarks.push_back({commandId, checked});
+    }
+
+    // Every check mark the view set or cleared, in order.
+    std::vector<std::pair<unsigned, bool>> checkMarks;
 
   protected:
     void draw() override {}

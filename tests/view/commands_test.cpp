@@ -1,0 +1,94 @@
+// Menu commands: the mode line and the check marks after each step.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/view/view_test_window.h"
+#include "view/command_ids.h"
+
+namespace {
+
+using Command = void (CKVX_DemoView::*)();
+using Mark = std::pair<unsigned, bool>;
+
+struct Commands : testing::Test {
+    static void SetUpTestSuite() {
+        window = new ViewTestWindow(320, 240);
+        ASSERT_TRUE(window->Start());
+    }
+    static void TearDownTestSuite() {
+        delete window;
+        window = nullptr;
+    }
+    static ViewTestWindow* window;
+};
+ViewTestWindow* Commands::window = nullptr;
+
+TEST_F(Commands, StartUpModeLine) {
+    // A fresh view in its own window, since the suite's one has run commands.
+    ViewTestWindow fresh(160, 120);
+    ASSERT_TRUE(fresh.Start());
+    EXPECT_STREQ(fresh.view.HudText(), "Mode: KVX High Quality, Navigation: Eye");
+}
+
+TEST_F(Commands, ModeLineAfterEachStep) {
+    struct Step {
+        Command command;
+        const char* hud;
+    };
+    const std::vector<std::vector<Step>> sequences = {
+        {{&CKVX_DemoView::OnShadowSSM, "Mode: SSM, Navigation: Eye"},
+         {&CKVX_DemoView::OnShadowKVX, "Mode: KVX, Navigation: Eye"}},
+        {{&CKVX_DemoView::OnShadowSSM, "Mode: SSM, Navigation: Eye"},
+         {&CKVX_DemoView::OnShadowKVXHighQuality, "Mode: KVX High Quality, Navigation: Eye"}},
+        {{&CKVX_DemoView::OnShadowKVX, "Mode: KVX, Navigation: Eye"},
+         {&CKVX_DemoView::OnShadowKVX, "Mode: KVX, Navigation: Eye"}},
+        {{&CKVX_DemoView::OnNavigationLight, "Mode: KVX, Navigation: Light"},
+         {&CKVX_DemoView::OnShadowKVXHighQuality, "Mode: KVX High Quality, Navigation: Light"},
+         {&CKVX_DemoView::OnNavigationEye, "Mode: KVX High Quality, Navigation: Eye"}},
+    };
+    for (const auto& sequence : sequences) {
+        for (const Step& step : sequence) {
+            (window->view.*step.command)();
+            EXPECT_STREQ(window->view.HudText(), step.hud);
+        }
+    }
+}
+
+TEST_F(Commands, CheckMarksMoveWithinTheirGroup) {
+    const struct {
+        Command command;
+        std::vector<Mark> marks;
+    } cases[] = {
+        {&CKVX_DemoView::OnShadowKVX,
+         {{ID_SHADOW_KVX, true}, {ID_SHADOW_KVX_HIGH_QUALITY, false}, {ID_SHADOW_SSM, false}}},
+        {&CKVX_DemoView::OnShadowKVXHighQuality,
+         {{ID_SHADOW_KVX, false}, {ID_SHADOW_KVX_HIGH_QUALITY, true}, {ID_SHADOW_SSM, false}}},
+        {&CKVX_DemoView::OnShadowSSM,
+         {{ID_SHADOW_KVX, false}, {ID_SHADOW_KVX_HIGH_QUALITY, false}, {ID_SHADOW_SSM, true}}},
+        {&CKVX_DemoView::OnNavigationEye,
+         {{ID_NAVIGATION_EYE, true}, {ID_NAVIGATION_LIGHT, false}}},
+        {&CKVX_DemoView::OnNavigationLight,
+         {{ID_NAVIGATION_EYE, false}, {ID_NAVIGATION_LIGHT, true}}},
+    };
+    for (const auto& c : cases) {
+        window->checkMarks.clear();
+        (window->view.*c.command)();
+        EXPECT_EQ(window->checkMarks, c.marks);
+    }
+}
+
+TEST_F(Commands, SoundCommandsDoNothingWithoutSound) {
+    CKVX_DemoView& view = window->view;
+    const bool available = view.m_bSoundAvailable;
+    view.m_bSoundAvailable = false;
+    view.m_bSoundOn = false;
+    window->checkMarks.clear();
+    view.OnSoundOn();
+    view.OnSoundOff();
+    EXPECT_TRUE(window->checkMarks.empty());
+    EXPECT_FALSE(view.m_bSoundOn);
+    view.m_bSoundAvailable = available;
+}
+
+}  // namespace
