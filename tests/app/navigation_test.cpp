@@ -14,15 +14,7 @@ namespace {
 constexpr int WIDTH = 800;
 constexpr int HEIGHT = 600;
 
-struct Navigation : testing::Test {
-    static void SetUpTestSuite() {
-        window = new ViewTestWindow(WIDTH, HEIGHT);
-        ASSERT_TRUE(window->Start());
-    }
-    static void TearDownTestSuite() {
-        delete window;
-        window = nullptr;
-    }
+struct Navigation : SharedViewWindowTest<WIDTH, HEIGHT> {
     void SetUp() override {
         // Back to the start-up placements.
         CKVX_DemoView& v = window->view;
@@ -50,10 +42,7 @@ struct Navigation : testing::Test {
         Send(FL_PUSH, fromX, fromY, FL_BUTTON1 | modifiers);
         Send(FL_DRAG, toX, toY, FL_BUTTON1 | modifiers);
     }
-
-    static ViewTestWindow* window;
 };
-ViewTestWindow* Navigation::window = nullptr;
 
 TEST_F(Navigation, ControlDragRotatesTheEye) {
     CKVX_DemoView& v = window->view;

@@ -11,18 +11,7 @@ namespace {
 using Command = void (CKVX_DemoView::*)();
 using Mark = std::pair<unsigned, bool>;
 
-struct Commands : testing::Test {
-    static void SetUpTestSuite() {
-        window = new ViewTestWindow(320, 240);
-        ASSERT_TRUE(window->Start());
-    }
-    static void TearDownTestSuite() {
-        delete window;
-        window = nullptr;
-    }
-    static ViewTestWindow* window;
-};
-ViewTestWindow* Commands::window = nullptr;
+using Commands = SharedViewWindowTest<320, 240>;
 
 TEST_F(Commands, StartUpModeLine) {
     // A fresh view in its own window, since the suite's one has run commands.

@@ -107,18 +107,7 @@ bool MatchesGround(const unsigned char* rgb, bool shadowed, float lightFactor) {
     return true;
 }
 
-struct ShadowRender : testing::Test {
-    static void SetUpTestSuite() {
-        window = new ViewTestWindow(WIDTH, HEIGHT);
-        ASSERT_TRUE(window->Start());
-    }
-    static void TearDownTestSuite() {
-        delete window;
-        window = nullptr;
-    }
-    static ViewTestWindow* window;
-};
-ViewTestWindow* ShadowRender::window = nullptr;
+using ShadowRender = SharedViewWindowTest<WIDTH, HEIGHT>;
 
 // A pixel is checked only when every pixel within MARGIN sees the same, so
 // that the map's resolution and filtering at edges do not count.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include "gfx/gl_context_fltk.h"
 #include "view/kvx_demo_view.h"
 
@@ -36,4 +38,18 @@ class ViewTestWindow : public Fl_Gl_Window, public ViewHost {
 
   protected:
     void draw() override {}
+};
+
+// A test suite whose tests share one started view window of W x H pixels.
+template <int W, int H>
+struct SharedViewWindowTest : testing::Test {
+    static void SetUpTestSuite() {
+        window = new ViewTestWindow(W, H);
+        ASSERT_TRUE(window->Start());
+    }
+    static void TearDownTestSuite() {
+        delete window;
+        window = nullptr;
+    }
+    static inline ViewTestWindow* window = nullptr;
 };
