@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "crypt/blowfish.h"
-#include "tests/fuzz/crypt/fuzz_files.h"
+#include "tests/fuzz/fuzz_files.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "crypt/double_buffering.h"
-#include "tests/fuzz/crypt/fuzz_files.h"
+#include "tests/fuzz/fuzz_files.h"
 
 namespace {
 

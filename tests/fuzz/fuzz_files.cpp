@@ -1,4 +1,4 @@
-#include "tests/fuzz/crypt/fuzz_files.h"
+#include "tests/fuzz/fuzz_files.h"
 
 #include <unistd.h>
 
@@ -8,8 +8,8 @@
 
 std::string FuzzPath(const char* name) {
     static const std::filesystem::path dir = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("kvx-fuzz-crypt-" + std::to_string(::getpid()));
+        auto path =
+            std::filesystem::temp_directory_path() / ("kvx-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
         return path;
     }();
