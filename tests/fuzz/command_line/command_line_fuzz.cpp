@@ -1,0 +1,54 @@
+// Parses arbitrary argument lists (the input's pieces between NUL bytes). Accepted options must
+// hold values the program can use; a rejected list must say why.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+std::vector<std::string> SplitAtNul(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> args;
+    if (size == 0) {
+        return args;
+    }
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\0', start);
+        args.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) {
+            return args;
+        }
+        start = end + 1;
+    }
+}
+
+bool InRange(int value, int lowest, int highest) {
+    return value >= lowest && value <= highest;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    RunOptions options;
+    std::string error;
+    if (!ParseRunOptions(SplitAtNul(data, size), options, error)) {
+        Require(!error.empty());
+        return 0;
+    }
+    Require(error.empty());
+    Require(InRange(options.width, 16, 8192) && InRange(options.height, 16, 8192));
+    Require(options.frames >= 0);
+    Require(options.screenshot.empty() || options.frames > 0);
+    Require(options.mode.empty() || options.mode == "kvx-hq" || options.mode == "kvx" ||
+            options.mode == "ssm");
+    return 0;
+}

@@ -1,0 +1,24 @@
+"""Writes the seed corpus of the command-line fuzz target into SEED_DIR/command_line: argument
+lists with their arguments separated by NUL bytes."""
+import os
+import sys
+
+COMMAND_LINES = [
+    [],
+    ["--help"],
+    ["-h", "--batch"],
+    ["--frames", "120", "--screenshot", "shot.png", "--mode", "kvx-hq", "--size", "1280x1024"],
+    ["--bench", "--batch", "--size", "16x8192", "--mode", "ssm"],
+    ["--screenshot", "out.png", "--mode", "kvx"],
+    ["--frames", "2147483648"],
+    ["--size", "800x"],
+    ["--mode"],
+    ["--unknown", ""],
+]
+
+if __name__ == "__main__":
+    folder = os.path.join(sys.argv[1], "command_line")
+    os.makedirs(folder, exist_ok=True)
+    for number, args in enumerate(COMMAND_LINES):
+        with open(os.path.join(folder, "args-%d" % number), "wb") as f:
+            f.write(b"\0".join(arg.encode() for arg in args))
