@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/about_dialog.h"
+#include "app/about_box.h"
 #include "app/about_text.h"
 #include "app/main_frame.h"
 #include "platform/display_connection.h"
@@ -60,10 +60,8 @@ bool CKVX_DemoApp::InitInstance() {
 }
 
 void CKVX_DemoApp::ShowAboutBox() {
-    DemoGlWindow& view = m_pMainFrame->ViewWindow();
-    view.KillTimer(CKVX_DemoView::FRAME_TIMER_ID);
-    RunAboutDialog(AboutText(ReadAssetCredits(ASSET_CREDITS_PATH)));
-    view.SetTimer(CKVX_DemoView::FRAME_TIMER_ID, CKVX_DemoView::FRAME_TIMER_MS);
+    ShowAboutBoxOverView(m_pMainFrame->ViewWindow(),
+                         AboutText(ReadAssetCredits(ASSET_CREDITS_PATH)));
 }
 
 void CKVX_DemoApp::OnDocumentCommand(char key) {

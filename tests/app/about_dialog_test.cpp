@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "app/about_box.h"
 #include "platform/display_connection.h"
+#include "view/view_host.h"
 
 namespace {
 
@@ -63,17 +65,36 @@ struct Closer {
     std::function<void(Fl_Window*)> close;
 };
 
+// Records the frame timer calls the about box makes on the view's host.
+class TimerLog : public ViewHost {
+  public:
+    std::vector<std::string> calls;
+
+    Fl_Gl_Window* GlWindow() override { return nullptr; }
+    void SetTimer(unsigned id, unsigned periodMs) override {
+        calls.push_back("set " + std::to_string(id) + " " + std::to_string(periodMs));
+    }
+    void KillTimer(unsigned id) override { calls.push_back("kill " + std::to_string(id)); }
+    void Invalidate() override {}
+    void SwapBuffers() override {}
+    void PostQuit(int) override {}
+    void CheckMenuItem(unsigned, bool) override {}
+};
+
 // One run of the about box opened from a timeout of the running event loop,
 // and closed from inside its own modal loop.
 struct Session {
+    std::function<void()> open;
     const Closer* closer = nullptr;
     bool returned = false;
     bool sawModalBox = false;
     std::string caption;
+    std::function<void()> whileOpen;  // runs once the box is shown, before it is closed
 
     static void Open(void* data) {
-        RunAboutDialog("About text");
-        static_cast<Session*>(data)->returned = true;
+        Session& session = *static_cast<Session*>(data);
+        session.open();
+        session.returned = true;
     }
     static void Close(void* data) {
         Session& session = *static_cast<Session*>(data);
@@ -84,30 +105,55 @@ struct Session {
         }
         session.sawModalBox = true;
         session.caption = box->label() ? box->label() : "";
+        if (session.whileOpen)
+            session.whileOpen();
         session.closer->close(box);
+    }
+
+    void Run() {
+        Fl::add_timeout(0.0, Open, this);
+        Fl::add_timeout(POLL_SECONDS, Close, this);
+        const auto deadline = std::chrono::steady_clock::now() + GIVE_UP_AFTER;
+        while (!returned && std::chrono::steady_clock::now() < deadline)
+            Fl::wait(POLL_SECONDS);
+        Fl::remove_timeout(Close, this);
     }
 };
 
+const std::vector<Closer> CLOSERS = {
+    {"OK button", [](Fl_Window* box) { FindChild<Fl_Return_Button>(box)->do_callback(); }},
+    {"Enter key", [](Fl_Window* box) { PressKey(box, FL_Enter, "\r"); }},
+    {"Escape key", [](Fl_Window* box) { PressKey(box, FL_Escape, "\033"); }},
+    {"close box", [](Fl_Window* box) { box->do_callback(); }},
+};
+
 TEST_F(AboutDialogOnDisplay, OpensModalFromTheEventLoopAndClosesEveryWay) {
-    const std::vector<Closer> closers = {
-        {"OK button", [](Fl_Window* box) { FindChild<Fl_Return_Button>(box)->do_callback(); }},
-        {"Enter key", [](Fl_Window* box) { PressKey(box, FL_Enter, "\r"); }},
-        {"Escape key", [](Fl_Window* box) { PressKey(box, FL_Escape, "\033"); }},
-        {"close box", [](Fl_Window* box) { box->do_callback(); }},
-    };
-    for (const Closer& closer : closers) {
+    for (const Closer& closer : CLOSERS) {
         Session session;
+        session.open = [] { RunAboutDialog("About text"); };
         session.closer = &closer;
-        Fl::add_timeout(0.0, Session::Open, &session);
-        Fl::add_timeout(POLL_SECONDS, Session::Close, &session);
-        const auto deadline = std::chrono::steady_clock::now() + GIVE_UP_AFTER;
-        while (!session.returned && std::chrono::steady_clock::now() < deadline)
-            Fl::wait(POLL_SECONDS);
-        Fl::remove_timeout(Session::Close, &session);
+        session.Run();
         EXPECT_TRUE(session.returned) << closer.name;
         EXPECT_TRUE(session.sawModalBox) << closer.name;
         EXPECT_EQ(session.caption, "About KVX_Demo") << closer.name;
         EXPECT_EQ(Fl::modal(), nullptr) << closer.name;
+    }
+}
+
+// The frame timer is stopped before the box appears and restarted at 5 ms
+// after it closes, whichever way it is closed.
+TEST_F(AboutDialogOnDisplay, FrameTimerStopsWhileTheBoxIsOpen) {
+    for (const Closer& closer : CLOSERS) {
+        TimerLog host;
+        std::vector<std::string> callsWhileOpen;
+        Session session;
+        session.open = [&host] { ShowAboutBoxOverView(host, "About text"); };
+        session.whileOpen = [&] { callsWhileOpen = host.calls; };
+        session.closer = &closer;
+        session.Run();
+        ASSERT_TRUE(session.returned) << closer.name;
+        EXPECT_EQ(callsWhileOpen, std::vector<std::string>{"kill 275"}) << closer.name;
+        EXPECT_EQ(host.calls, (std::vector<std::string>{"kill 275", "set 275 5"})) << closer.name;
     }
 }
 
