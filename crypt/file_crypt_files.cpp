@@ -104,3 +104,14 @@ void FileCrypt::DecryptFile(const std::string& in, const std::string& out) {
     }
     CloseOutput(output, out);
 }
+
+void DecryptContainer(FileCrypt& cipher, const std::string& container, const std::string& out) {
+    try {
+        cipher.DecryptFile(container, out);
+    } catch (const std::runtime_error& error) {
+        if (std::strcmp(error.what(), crypt_error::ILLEGAL_BLOCK_SIZE) != 0) {
+            throw;
+        }
+        throw crypt_error::FileError("File ", container, " is Truncated!");
+    }
+}

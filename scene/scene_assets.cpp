@@ -11,6 +11,7 @@
 #include <string>
 
 #include "crypt/blowfish.h"
+#include "crypt/file_crypt.h"
 #include "scene/scene.h"
 #include "scene/scene_image.h"
 #include "scene/scene_objects.h"
@@ -65,7 +66,7 @@ void ReportUnusable(int container, const std::string& reason, const char* conseq
 }
 
 void Decrypt(FileCrypt& cipher, int container, int scratch) {
-    cipher.DecryptFile(ContainerPath(container), SCRATCH_FILES[scratch]);
+    DecryptContainer(cipher, ContainerPath(container), SCRATCH_FILES[scratch]);
 }
 
 // The height image must be 8-bit RGB: the builder reads 3 bytes per pixel.

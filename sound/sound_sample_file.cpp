@@ -31,7 +31,7 @@ class ScratchFile {
 SampleHandle LoadContainerSample(FileCrypt& cipher, const std::string& container,
                                  const std::string& scratch) {
     ScratchFile scratchFile(scratch);
-    cipher.DecryptFile(container, scratch);
+    DecryptContainer(cipher, container, scratch);
     SampleHandle sample(FSOUND_Sample_Load(FSOUND_UNMANAGED, scratch.c_str(), SAMPLE_MODE, 0, 0));
     scratchFile.Remove();
     return sample;

@@ -1,0 +1,174 @@
+// The real program run from a folder of its own whose ./data/ holds the baked containers with
+// one thing wrong, or without a display or a sound device: what the user is told, how the
+// program ends, and that no scratch file stays behind. A driver without the needed extensions
+// is covered in demo_program_test.cpp.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/crypt/crypt_test_util.h"
+#include "tests/support/run_program.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int CONTAINER_COUNT = 35;
+
+std::string ContainerName(int container) {
+    char name[16];
+    std::snprintf(name, sizeof name, "T%03d.dat", container);
+    return name;
+}
+
+// A working folder whose ./data/ links to every baked container until a case changes one.
+class RunFolder {
+  public:
+    RunFolder() {
+        fs::create_directory(Data());
+        for (int c = 1; c <= CONTAINER_COUNT; ++c)
+            fs::create_symlink(Baked(c), Container(c));
+    }
+
+    std::string Root() const { return m_dir.Path(""); }
+    std::string Data() const { return m_dir.Path("data"); }
+    std::string Container(int c) const { return Data() + "/" + ContainerName(c); }
+    static std::string Baked(int c) {
+        return std::string(KVX_SOURCE_DIR) + "/data/" + ContainerName(c);
+    }
+
+    // Whatever the data folder holds, by name; empty when there is no such folder.
+    std::set<std::string> DataEntries() const {
+        std::set<std::string> names;
+        std::error_code error;
+        for (const fs::directory_entry& entry : fs::directory_iterator(Data(), error))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    void Remove(int c) const { fs::remove(Container(c)); }
+
+    void Truncate(int c, std::size_t cut) const {
+        Bytes bytes = ReadBytes(Baked(c));
+        bytes.resize(bytes.size() - cut);
+        Replace(c, bytes);
+    }
+
+    // Decrypts the baked container with kvx-pack, lets edit change the asset and packs it
+    // again under key.
+    void Repack(int c, const std::function<void(Bytes&)>& edit,
+                const std::string& key = "r&e&v&o") const {
+        const std::string plain = m_dir.Path("plain");
+        Pack({"decrypt", Baked(c), plain});
+        Bytes asset = ReadBytes(plain);
+        edit(asset);
+        WriteBytes(plain, asset);
+        fs::remove(Container(c));
+        Pack({"encrypt", plain, Container(c), "--key", key});
+        fs::remove(plain);
+    }
+
+  private:
+    void Replace(int c, const Bytes& bytes) const {
+        fs::remove(Container(c));
+        WriteBytes(Container(c), bytes);
+    }
+
+    void Pack(const std::vector<std::string>& args) const {
+        const ProgramRun run = RunProgram(KVX_PACK, args, Root());
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+
+    TempDir m_dir;
+};
+
+// An MD2 file's header is 17 little-endian int32; the frame count is the eleventh.
+void SetMd2FrameCount(Bytes& md2, std::int32_t count) {
+    std::memcpy(md2.data() + 10 * sizeof count, &count, sizeof count);
+}
+
+// A display number with no server behind it.
+std::string NoDisplay() {
+    int n = 900;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
+        ++n;
+    return "DISPLAY=:" + std::to_string(n);
+}
+
+struct BadInput {
+    const char* what;
+    std::function<void(RunFolder&)> spoil;
+    std::vector<std::string> env;
+    int exitCode;
+    const char* err;  // all the program prints on standard error
+};
+
+TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
+    const BadInput cases[] = {
+        {"no data folder",
+         [](RunFolder& f) { fs::remove_all(f.Data()); },
+         {},
+         1,
+         "FileCrypt ERROR: Cannot open File ./data/T001.dat!\n"},
+        // S1's first texture is already in temp0 when its second container is found missing.
+        {"T020 missing",
+         [](RunFolder& f) { f.Remove(20); },
+         {},
+         1,
+         "FileCrypt ERROR: Cannot open File ./data/T020.dat!\n"},
+        {"T020 under another key",
+         [](RunFolder& f) {
+             f.Repack(
+                 20, [](Bytes&) {}, "wrong");
+         },
+         {},
+         1,
+         "FileCrypt ERROR: File ./data/T020.dat cannot be Correctly Decrypted!\n"},
+        // temp0 is complete and temp1 partly written when the cut is met.
+        {"T023 cut short of a whole block",
+         [](RunFolder& f) { f.Truncate(23, 3); },
+         {},
+         1,
+         "FileCrypt ERROR: File ./data/T023.dat is Truncated!\n"},
+        {"T003 an MD2 file with a negative frame count",
+         [](RunFolder& f) { f.Repack(3, [](Bytes& md2) { SetMd2FrameCount(md2, -1); }); },
+         {},
+         0,
+         "Scene error: ./data/T003.dat: the frame count -1 is negative; the model is not drawn.\n"},
+        {"T002 not a JPEG",
+         [](RunFolder& f) { f.Repack(2, [](Bytes& image) { image = TestPattern(5000); }); },
+         {},
+         0,
+         "Scene error: ./data/T002.dat: not a JPEG image; the terrain has no texture.\n"},
+        {"no display", [](RunFolder&) {}, {NoDisplay()}, 1, "Error setting up OpenGL.\n"},
+        {"no audio device",
+         [](RunFolder&) {},
+         {"SDL_AUDIODRIVER=no-such-driver"},
+         0,
+         "Sound is not supported.\n"},
+    };
+    for (const BadInput& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunFolder folder;
+        c.spoil(folder);
+        const std::set<std::string> before = folder.DataEntries();
+        std::vector<std::string> env{"SDL_AUDIODRIVER=dummy"};
+        env.insert(env.end(), c.env.begin(), c.env.end());
+        const ProgramRun run = RunProgram(
+            KVX_DEMO, {"--batch", "--frames", "2", "--size", "160x120"}, folder.Root(), env);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(folder.DataEntries(), before);
+        EXPECT_EQ(fs::exists(folder.Data()), !before.empty());
+    }
+}
+
+}  // namespace
