@@ -7,7 +7,9 @@
 
 #include "app/screenshot.h"
 #include "app/view_input.h"
+#include "measure/measure_run.h"
 #include "platform/message_box.h"
+#include "scene/scene_objects.h"
 
 namespace {
 
@@ -22,6 +24,32 @@ void ApplyMode(CKVX_DemoView& view, const std::string& mode) {
     }
 }
 
+// Sets a camera's navigation values from a placement option, when given.
+void PlaceOrbit(const OrbitOption& orbit, float& elevation, float& azimuth, float& distance) {
+    if (!orbit.set)
+        return;
+    elevation = orbit.elevation;
+    azimuth = orbit.azimuth;
+    distance = -orbit.distance;  // the view keeps distances negated
+}
+
+// The animated figures' poses at one moment; restoring them before each
+// captured frame keeps the figures still while a measurement runs.
+class FigurePoses {
+  public:
+    FigurePoses() {
+        for (int i = 0; i < MD2_MODEL_COUNT; ++i)
+            m_frames[i] = g_md2Models[i].m_iCurrentFrame;
+    }
+    void Restore() const {
+        for (int i = 0; i < MD2_MODEL_COUNT; ++i)
+            g_md2Models[i].m_iCurrentFrame = m_frames[i];
+    }
+
+  private:
+    int32_t m_frames[MD2_MODEL_COUNT];
+};
+
 }  // namespace
 
 DemoGlWindow::DemoGlWindow(int x, int y, int w, int h, const RunOptions& options)
@@ -32,9 +60,13 @@ DemoGlWindow::~DemoGlWindow() {
 }
 
 bool DemoGlWindow::CreateView() {
-    // The view's first projection uses the client size it is created with.
+    // The view's first projection uses the client size it is created with,
+    // its cameras the placements the options ask for.
     m_view.m_glContext.m_iWidth = w();
     m_view.m_glContext.m_iHeight = h();
+    PlaceOrbit(m_options.eye, m_view.m_fEyeElevation, m_view.m_fEyeAzimuth, m_view.m_fEyeDistance);
+    PlaceOrbit(m_options.light, m_view.m_fLightElevation, m_view.m_fLightAzimuth,
+               m_view.m_fLightDistance);
     if (m_view.OnCreate() != 0)
         return false;
     make_current();
@@ -44,7 +76,31 @@ bool DemoGlWindow::CreateView() {
     } else if (!m_options.mode.empty()) {
         ApplyMode(m_view, m_options.mode.c_str());
     }
+    if (m_options.Measuring())
+        Measure();
     return true;
+}
+
+// The measuring runs, then the end of the program; the frame loop never
+// starts.
+void DemoGlWindow::Measure() {
+    MeasureRequest request;
+    request.density = m_options.measure;
+    request.stabilityFrames = m_options.stability;
+    request.json = m_options.json;
+    request.dumpShadowMap = m_options.dumpShadowMap;
+    request.heatmap = m_options.heatmap;
+    const FigurePoses poses;
+    std::string report, error;
+    if (!RunMeasurements(
+            m_view, request, [&poses] { poses.Restore(); }, report, error)) {
+        ShowMessageBox(error);
+        PostQuit(1);
+        return;
+    }
+    std::fputs(report.c_str(), stdout);
+    std::fflush(stdout);
+    PostQuit(0);
 }
 
 void DemoGlWindow::SetTimer(unsigned id, unsigned periodMs) {

@@ -52,6 +52,11 @@ class CKVX_DemoView {
 
     // Both passes of one frame.
     void RenderFrame();
+    // N_T for the current cameras and shadow mode: the identity in SSM.
+    gmtl::Matrix44f FrameWarp() const;
+    // The depth pass and the scene pass with a given N_T, so that a map fitted
+    // for one eye can be looked up from another.
+    void RenderPasses(const gmtl::Matrix44f& nt);
     void UpdateHudText();
     // False when a required extension is missing (reported, quit requested).
     bool CheckExtensions();

@@ -22,13 +22,22 @@ void LoadProduct(const gmtl::Matrix44f& projection, const gmtl::Matrix44f& view)
 }  // namespace
 
 void CKVX_DemoView::RenderFrame() {
-    gmtl::Matrix44f nt;
     const Stopwatch fit;
+    const gmtl::Matrix44f nt = FrameWarp();
+    m_lastTimings.fitMs = fit.ElapsedMs();
+    RenderPasses(nt);
+}
+
+gmtl::Matrix44f CKVX_DemoView::FrameWarp() const {
+    gmtl::Matrix44f nt;
     if (m_iShadowMode == SHADOW_KVX) {
         ComputeTrapezoidMatrix(nt, m_eyeCamera, m_lightCamera, -m_fEyeDistance, FOCUS_PERCENT,
                                SEARCH_RESOLUTION);
     }
-    m_lastTimings.fitMs = fit.ElapsedMs();
+    return nt;
+}
+
+void CKVX_DemoView::RenderPasses(const gmtl::Matrix44f& nt) {
     DepthPass(nt);
     glDisable(GL_POLYGON_OFFSET_FILL);
     ScenePass(nt);

@@ -37,6 +37,47 @@ TEST(RunOptions, AcceptedOptions) {
     EXPECT_EQ(shot.frames, 30);  // a screenshot alone waits 30 frames
 }
 
+TEST(RunOptions, PlacementsAndMeasuringRuns) {
+    RunOptions o;
+    std::string error;
+    EXPECT_FALSE(o.Measuring());
+    ASSERT_TRUE(ParseRunOptions(
+        {"--eye", "5,-200.5,10", "--light", "155,30,2000", "--measure", "--stability", "200",
+         "--json", "--dump-shadowmap", "m.png", "--heatmap", "h.png"},
+        o, error))
+        << error;
+    EXPECT_TRUE(o.eye.set);
+    EXPECT_EQ(o.eye.elevation, 5.0f);
+    EXPECT_EQ(o.eye.azimuth, -200.5f);
+    EXPECT_EQ(o.eye.distance, 10.0f);
+    EXPECT_TRUE(o.light.set);
+    EXPECT_EQ(o.light.elevation, 155.0f);
+    EXPECT_EQ(o.light.azimuth, 30.0f);
+    EXPECT_EQ(o.light.distance, 2000.0f);
+    EXPECT_TRUE(o.measure);
+    EXPECT_EQ(o.stability, 200);
+    EXPECT_TRUE(o.json);
+    EXPECT_EQ(o.dumpShadowMap, "m.png");
+    EXPECT_EQ(o.heatmap, "h.png");
+    EXPECT_TRUE(o.Measuring());
+    EXPECT_EQ(o.frames, 0);  // measuring never starts the frame loop
+
+    // Each measuring option alone asks for a measuring run; placements alone
+    // go with the ordinary frame loop.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--measure"},
+                                                 {"--stability", "2"},
+                                                 {"--heatmap", "h.png"},
+                                                 {"--dump-shadowmap", "m.png"}}) {
+        RunOptions one;
+        ASSERT_TRUE(ParseRunOptions(args, one, error)) << error;
+        EXPECT_TRUE(one.Measuring()) << args[0];
+    }
+    RunOptions placed;
+    ASSERT_TRUE(ParseRunOptions({"--eye", "30,0,50", "--frames", "2"}, placed, error)) << error;
+    EXPECT_FALSE(placed.Measuring());
+    EXPECT_FALSE(placed.light.set);
+}
+
 TEST(RunOptions, RejectedOptions) {
     struct Case {
         std::vector<std::string> args;
@@ -55,6 +96,39 @@ TEST(RunOptions, RejectedOptions) {
         {{"--size", "800x600x2"},
          "--size: '800x600x2' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--screenshot", ""}, "--screenshot needs a file name"},
+        {{"--eye", "20,-135"},
+         "--eye: '20,-135' is not ELEVATION,AZIMUTH,DISTANCE with elevation 5 to 175 and "
+         "distance 10 to 200"},
+        {{"--eye", "4,0,100"},
+         "--eye: '4,0,100' is not ELEVATION,AZIMUTH,DISTANCE with elevation 5 to 175 and "
+         "distance 10 to 200"},
+        {{"--eye", "20,nan,100"},
+         "--eye: '20,nan,100' is not ELEVATION,AZIMUTH,DISTANCE with elevation 5 to 175 and "
+         "distance 10 to 200"},
+        {{"--eye", "20,0,100,5"},
+         "--eye: '20,0,100,5' is not ELEVATION,AZIMUTH,DISTANCE with elevation 5 to 175 and "
+         "distance 10 to 200"},
+        {{"--light", "90,0,500"},
+         "--light: '90,0,500' is not ELEVATION,AZIMUTH,DISTANCE with elevation 25 to 155 and "
+         "distance 800 to 2000"},
+        {{"--light", "90, 0,1200"},
+         "--light: '90, 0,1200' is not ELEVATION,AZIMUTH,DISTANCE with elevation 25 to 155 and "
+         "distance 800 to 2000"},
+        {{"--stability", "1"}, "--stability: '1' is not a whole number of frames from 2 to 100000"},
+        {{"--stability"}, "--stability needs a value"},
+        {{"--heatmap", ""}, "--heatmap needs a file name"},
+        {{"--dump-shadowmap", ""}, "--dump-shadowmap needs a file name"},
+        {{"--json"}, "--json needs --measure or --stability"},
+        {{"--json", "--heatmap", "h.png"}, "--json needs --measure or --stability"},
+        {{"--measure", "--frames", "3"},
+         "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
+         "--bench"},
+        {{"--heatmap", "h.png", "--screenshot", "s.png"},
+         "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
+         "--bench"},
+        {{"--stability", "5", "--bench"},
+         "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
+         "--bench"},
     };
     for (const Case& c : cases) {
         RunOptions o;

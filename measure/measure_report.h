@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "measure/percentiles.h"
+
+// An orbit placement: elevation and azimuth in degrees, distance from the
+// origin.
+struct OrbitPlacement {
+    float elevation = 0.0f;
+    float azimuth = 0.0f;
+    float distance = 0.0f;
+};
+
+// Texels per pixel and map coverage of one shadow map.
+struct MapFigures {
+    DensitySummary texels;
+    float coverage = 0.0f;  // share of the map's area the eye frustum covers
+};
+
+// Frame-to-frame change of the shadow term of one mode along the eye path.
+struct ModeStability {
+    std::string mode;  // "ssm", "kvx" or "kvx-hq"
+    double meanChange = 0.0;
+    double worstPairMean = 0.0;
+    double flipShare = 0.0;
+    size_t pairs = 0;
+};
+
+// Everything one measuring run found.
+struct MeasureReport {
+    int width = 0;  // window
+    int height = 0;
+    int mapSize = 0;  // shadow map texels on a side
+    OrbitPlacement eye;
+    OrbitPlacement light;
+    bool hasDensity = false;
+    MapFigures ssm;
+    MapFigures kvx;
+    int stabilityFrames = 0;   // 0: no stability run
+    float stepDegrees = 0.0f;  // eye azimuth step per frame
+    std::vector<ModeStability> stability;
+};
+
+// A table for people to read.
+std::string ReportText(const MeasureReport& report);
+// The same as one JSON object; figures that are not numbers become null.
+std::string ReportJson(const MeasureReport& report);

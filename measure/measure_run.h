@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "view/kvx_demo_view.h"
+
+// What a measuring run is asked to do; all of it at the view's current
+// placements.
+struct MeasureRequest {
+    bool density = false;       // texels per pixel and coverage, SSM and KVX
+    int stabilityFrames = 0;    // > 1: frames along the eye path, each mode
+    bool json = false;          // the report as JSON instead of a table
+    std::string dumpShadowMap;  // PNG of the depth map of the current mode
+    std::string heatmap;        // PNG of the eye view coloured by texels per pixel
+};
+
+// The eye path of a stability run: this many degrees of azimuth a frame.
+constexpr float STABILITY_STEP_DEGREES = 0.1f;
+
+// Runs the request with the view's window context current. `beforeRender`
+// is called before every captured frame (the program holds the figures'
+// animation there, so that only the map changes between frames). On success
+// the report is in `report` (empty when only pictures were asked for); on
+// failure `error` says why. The view's cameras and mode are as before.
+bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
+                     const std::function<void()>& beforeRender, std::string& report,
+                     std::string& error);

@@ -1,0 +1,31 @@
+#include "measure/percentiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+double Percentile(std::vector<float> values, double p) {
+    if (values.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    std::sort(values.begin(), values.end());
+    const double rank = std::clamp(p, 0.0, 100.0) / 100.0 * static_cast<double>(values.size() - 1);
+    const size_t below = static_cast<size_t>(std::floor(rank));
+    const size_t above = std::min(below + 1, values.size() - 1);
+    const double f = rank - static_cast<double>(below);
+    return values[below] + f * (static_cast<double>(values[above]) - values[below]);
+}
+
+DensitySummary SummariseDensity(const PixelGrid<float>& density) {
+    std::vector<float> finite;
+    finite.reserve(density.values.size());
+    for (float v : density.values) {
+        if (std::isfinite(v))
+            finite.push_back(v);
+    }
+    DensitySummary s;
+    s.pixels = finite.size();
+    s.p10 = Percentile(finite, 10.0);
+    s.p50 = Percentile(finite, 50.0);
+    s.p90 = Percentile(finite, 90.0);
+    return s;
+}

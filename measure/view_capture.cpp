@@ -1,0 +1,80 @@
+#include "measure/view_capture.h"
+
+#include "measure/capture_programs.h"
+#include "view/gpu_programs.h"
+
+bool ViewCapture::Create(std::string& error) {
+    GLContext& context = m_view.m_glContext;
+    m_uLookupProgram = context.LoadFragmentProgram(g_strLookupCaptureProgram);
+    m_uLightVectorProgram = context.LoadFragmentProgram(g_strLightVectorCaptureProgram);
+    const std::string term = ShadowTermProgram(g_strSceneFragmentProgram);
+    const std::string termHQ = ShadowTermProgram(g_strSceneFragmentProgramHQ);
+    if (term.empty() || termHQ.empty()) {
+        error = "the scene's fragment programs do not end in the shading that measuring replaces";
+        return false;
+    }
+    m_uShadowProgram = context.LoadFragmentProgram(term);
+    m_uShadowProgramHQ = context.LoadFragmentProgram(termHQ);
+    if (!m_target.Create(context.m_iWidth, context.m_iHeight)) {
+        error = "measuring needs float render targets, which this OpenGL does not offer";
+        return false;
+    }
+    return true;
+}
+
+ViewCapture::Frame ViewCapture::Render(const gmtl::Matrix44f& nt, GLuint program) {
+    const GLuint shaded = m_view.m_uCurrentFragmentProgram;
+    m_view.m_uCurrentFragmentProgram = program;
+    m_target.Bind();
+    m_view.RenderPasses(nt);
+    Frame frame{m_target.ReadColour(), m_target.ReadDepth()};
+    m_target.Unbind();
+    m_view.m_uCurrentFragmentProgram = shaded;
+    return frame;
+}
+
+PixelGrid<TexelLookup> ViewCapture::Lookups(const gmtl::Matrix44f& nt) {
+    const Frame frame = Render(nt, m_uLookupProgram);
+    PixelGrid<TexelLookup> grid(m_target.Width(), m_target.Height());
+    for (size_t i = 0; i < grid.values.size(); ++i) {
+        const float* v = &frame.rgba[4 * i];
+        TexelLookup& l = grid.values[i];
+        l.visible = frame.depth[i] < 1.0f && v[3] != 0.0f;
+        if (l.visible) {
+            l.s = v[0] / v[3];
+            l.t = v[1] / v[3];
+        }
+    }
+    return grid;
+}
+
+PixelGrid<float> ViewCapture::ShadowTerm(const gmtl::Matrix44f& nt, bool fiveLookups) {
+    const Frame frame = Render(nt, fiveLookups ? m_uShadowProgramHQ : m_uShadowProgram);
+    PixelGrid<float> grid(m_target.Width(), m_target.Height());
+    for (size_t i = 0; i < grid.values.size(); ++i)
+        grid.values[i] = frame.rgba[4 * i];
+    return grid;
+}
+
+PixelGrid<SurfacePoint> ViewCapture::SurfacePoints(const gmtl::Matrix44f& nt) {
+    const Frame frame = Render(nt, m_uLightVectorProgram);
+    const gmtl::Vec3f& light = m_view.m_lightCamera.m_position;
+    PixelGrid<SurfacePoint> grid(m_target.Width(), m_target.Height());
+    for (size_t i = 0; i < grid.values.size(); ++i) {
+        const float* v = &frame.rgba[4 * i];
+        SurfacePoint& p = grid.values[i];
+        p.visible = frame.depth[i] < 1.0f;
+        p.position = gmtl::Vec3f(light[0] - v[0], light[1] - v[1], light[2] - v[2]);
+    }
+    return grid;
+}
+
+std::vector<float> ViewCapture::DepthMap() const {
+    const int w = m_view.m_iShadowMapWidth;
+    const int h = m_view.m_iShadowMapHeight;
+    std::vector<float> depth(static_cast<size_t>(w) * h);
+    glBindTexture(GL_TEXTURE_RECTANGLE_NV, m_view.m_uDepthTexture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_RECTANGLE_NV, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    return depth;
+}

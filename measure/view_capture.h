@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "math/gmtl.h"
+#include "measure/float_target.h"
+#include "measure/pixel_grid.h"
+#include "view/kvx_demo_view.h"
+
+// The surface point a pixel shows, in world coordinates.
+struct SurfacePoint {
+    gmtl::Vec3f position;
+    bool visible = false;
+};
+
+// Renders the view's two passes with a given N_T and reads back, instead of
+// the shaded picture, what one of the capture programs writes per pixel. The
+// depth pass, the matrices and the scene vertex program are the view's own,
+// so the values are those of the shaded frame. Needs the window's context
+// current.
+class ViewCapture {
+  public:
+    explicit ViewCapture(CKVX_DemoView& view) : m_view(view) {}
+
+    // Loads the capture programs and makes the float target of the view's
+    // size; false with a message when the context cannot render to float
+    // colour or the scene's programs do not end in the shading the capture
+    // replaces.
+    bool Create(std::string& error);
+
+    // Where each pixel's lookup lands in the map, in texels.
+    PixelGrid<TexelLookup> Lookups(const gmtl::Matrix44f& nt);
+    // The shadow term of each pixel, of the one- or the five-lookup test.
+    PixelGrid<float> ShadowTerm(const gmtl::Matrix44f& nt, bool fiveLookups);
+    // The world point each pixel shows.
+    PixelGrid<SurfacePoint> SurfacePoints(const gmtl::Matrix44f& nt);
+    // The depth map of the last capture, rows from the bottom.
+    std::vector<float> DepthMap() const;
+
+  private:
+    struct Frame {
+        std::vector<float> rgba;
+        std::vector<float> depth;
+    };
+    Frame Render(const gmtl::Matrix44f& nt, GLuint program);
+
+    CKVX_DemoView& m_view;
+    FloatTarget m_target;
+    GLuint m_uLookupProgram = 0;
+    GLuint m_uLightVectorProgram = 0;
+    GLuint m_uShadowProgram = 0;
+    GLuint m_uShadowProgramHQ = 0;
+};

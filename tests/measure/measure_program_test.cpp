@@ -1,0 +1,129 @@
+// The measuring options of the real program, run from outside on the real
+// scene in a small window.
+
+#include <IL/il.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+
+#include "tests/support/run_program.h"
+
+namespace {
+
+using testing::HasSubstr;
+
+ProgramRun RunDemo(const std::vector<std::string>& args) {
+    return RunProgram(KVX_DEMO, args, KVX_SOURCE_DIR);
+}
+
+// The number after the first match of `key` in the text, or NaN.
+double NumberAfter(const std::string& text, const std::string& key) {
+    const size_t at = text.find(key);
+    if (at == std::string::npos)
+        return std::nan("");
+    return std::strtod(text.c_str() + at + key.size(), nullptr);
+}
+
+// True when Python's JSON reader accepts the text as one document.
+bool IsJson(const std::string& text) {
+    const std::string path = testing::TempDir() + "kvx-measure.json";
+    std::ofstream(path) << text;
+    const ProgramRun check = RunProgram(
+        "/usr/bin/python3", {"-c", "import json, sys; json.load(open(sys.argv[1]))", path}, ".");
+    std::remove(path.c_str());
+    return check.exitCode == 0;
+}
+
+TEST(MeasureProgram, ReportsBothMapsAsJson) {
+    const ProgramRun run = RunDemo({"--measure", "--json", "--size", "320x240", "--batch"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(IsJson(run.out)) << run.out;
+    EXPECT_THAT(run.out, HasSubstr("\"window\": {\"width\": 320, \"height\": 240}"));
+    EXPECT_THAT(run.out,
+                HasSubstr("\"eye\": {\"elevation\": 20, \"azimuth\": -135, \"distance\": 160}"));
+
+    const std::string ssm = run.out.substr(run.out.find("\"ssm\""));
+    const std::string kvx = run.out.substr(run.out.find("\"kvx\""));
+    for (const std::string* map : {&ssm, &kvx}) {
+        const double p10 = NumberAfter(*map, "\"p10\": ");
+        const double p50 = NumberAfter(*map, "\"p50\": ");
+        const double p90 = NumberAfter(*map, "\"p90\": ");
+        EXPECT_GT(p10, 0.0);
+        EXPECT_LE(p10, p50);
+        EXPECT_LE(p50, p90);
+        EXPECT_LT(p90, 1000.0);
+        const double coverage = NumberAfter(*map, "\"coverage\": ");
+        EXPECT_GT(coverage, 0.0);
+        EXPECT_LE(coverage, 1.0);
+        EXPECT_GT(NumberAfter(*map, "\"pixels\": "), 320 * 240 / 2);
+    }
+    // At the start-up view the warped map gives the median pixel several
+    // times the texels of the standard one.
+    EXPECT_GT(NumberAfter(kvx, "\"p50\": "), 3.0 * NumberAfter(ssm, "\"p50\": "));
+}
+
+TEST(MeasureProgram, StabilityAtAnotherPlacementAsText) {
+    const ProgramRun run =
+        RunDemo({"--stability", "3", "--eye", "10,-100,80", "--light", "60,-45,1000", "--mode",
+                 "ssm", "--size", "160x120", "--batch"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("Eye elevation 10.0, azimuth -100.0, distance 80.0\n"));
+    EXPECT_THAT(run.out, HasSubstr("Light elevation 60.0, azimuth -45.0, distance 1000.0\n"));
+    EXPECT_THAT(run.out, HasSubstr("Shadow change along 3 frames"));
+    // The figures hold still while measuring, so the standard map's shadows
+    // do not change at all.
+    EXPECT_TRUE(std::regex_search(run.out, std::regex("\nssm +0\\.00000 +0\\.00000 +0\\.000%\n")))
+        << run.out;
+    EXPECT_THAT(run.out, HasSubstr("\nkvx-hq "));
+}
+
+struct ImageSize {
+    int width = 0, height = 0;
+};
+
+ImageSize PngSize(const std::string& path) {
+    ilInit();
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    ImageSize size;
+    if (ilLoad(IL_PNG, path.c_str()) == IL_TRUE)
+        size = {ilGetInteger(IL_IMAGE_WIDTH), ilGetInteger(IL_IMAGE_HEIGHT)};
+    ilDeleteImages(1, &image);
+    return size;
+}
+
+TEST(MeasureProgram, WritesTheShadowMapAndTheHeatmap) {
+    for (const char* mode : {"ssm", "kvx"}) {
+        const std::string map = testing::TempDir() + "kvx-map-" + mode + ".png";
+        const std::string heat = testing::TempDir() + "kvx-heat-" + mode + ".png";
+        std::remove(map.c_str());
+        std::remove(heat.c_str());
+        const ProgramRun run = RunDemo({"--dump-shadowmap", map, "--heatmap", heat, "--mode", mode,
+                                        "--size", "200x150", "--batch"});
+        ASSERT_EQ(run.exitCode, 0) << mode << ": " << run.err;
+        EXPECT_EQ(run.out, "");
+        const ImageSize m = PngSize(map);
+        EXPECT_EQ(m.width, 1500) << mode;
+        EXPECT_EQ(m.height, 1500) << mode;
+        const ImageSize h = PngSize(heat);
+        EXPECT_EQ(h.width, 200) << mode;
+        EXPECT_EQ(h.height, 150) << mode;
+        std::remove(map.c_str());
+        std::remove(heat.c_str());
+    }
+}
+
+TEST(MeasureProgram, AnImageThatCannotBeWrittenFails) {
+    const ProgramRun run =
+        RunDemo({"--heatmap", "/nonexistent-dir/heat.png", "--size", "64x48", "--batch"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "cannot write the image '/nonexistent-dir/heat.png'\n");
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "measure/measure_report.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+using testing::HasSubstr;
+using testing::Not;
+
+MeasureReport Sample() {
+    MeasureReport r;
+    r.width = 800;
+    r.height = 600;
+    r.mapSize = 1500;
+    r.eye = {20, -135, 160};
+    r.light = {90, -135, 1200};
+    r.hasDensity = true;
+    r.ssm.texels = {0.1, 0.25, 0.5, 1000};
+    r.ssm.coverage = 0.125f;
+    r.kvx.texels = {0.5, 1.5, 4, 1000};
+    r.kvx.coverage = 0.75f;
+    r.stabilityFrames = 3;
+    r.stepDegrees = 0.1f;
+    r.stability = {{"ssm", 0, 0, 0, 2}, {"kvx", 0.01, 0.02, 0.005, 2}};
+    return r;
+}
+
+TEST(ReportJson, OneObjectWithEveryFigure) {
+    const std::string json = ReportJson(Sample());
+    EXPECT_EQ(json,
+              "{\"window\": {\"width\": 800, \"height\": 600}, \"map_size\": 1500, "
+              "\"eye\": {\"elevation\": 20, \"azimuth\": -135, \"distance\": 160}, "
+              "\"light\": {\"elevation\": 90, \"azimuth\": -135, \"distance\": 1200}, "
+              "\"ssm\": {\"texels_per_pixel\": {\"p10\": 0.1, \"p50\": 0.25, \"p90\": 0.5}, "
+              "\"pixels\": 1000, \"coverage\": 0.125}, "
+              "\"kvx\": {\"texels_per_pixel\": {\"p10\": 0.5, \"p50\": 1.5, \"p90\": 4}, "
+              "\"pixels\": 1000, \"coverage\": 0.75}, "
+              "\"stability\": {\"frames\": 3, \"step_degrees\": 0.1, "
+              "\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, \"flip_share\": 0, "
+              "\"pairs\": 2}, "
+              "\"kvx\": {\"mean_change\": 0.01, \"worst_frame_mean\": 0.02, "
+              "\"flip_share\": 0.005, \"pairs\": 2}}}\n");
+}
+
+TEST(ReportJson, FiguresThatAreNotNumbersAreNull) {
+    MeasureReport r = Sample();
+    r.ssm.texels.p50 = std::numeric_limits<double>::quiet_NaN();
+    r.kvx.coverage = std::numeric_limits<float>::infinity();
+    r.stabilityFrames = 0;
+    const std::string json = ReportJson(r);
+    EXPECT_THAT(json, HasSubstr("\"p50\": null"));
+    EXPECT_THAT(json, HasSubstr("\"coverage\": null"));
+    EXPECT_THAT(json, Not(HasSubstr("stability")));
+    EXPECT_THAT(json, Not(HasSubstr("nan")));
+    EXPECT_THAT(json, Not(HasSubstr("inf")));
+}
+
+TEST(ReportText, ATableOfBothMapsAndTheModes) {
+    const std::string text = ReportText(Sample());
+    EXPECT_THAT(text, HasSubstr("SSM                 0.100    0.250    0.500      12.5%  1000\n"));
+    EXPECT_THAT(text, HasSubstr("KVX                 0.500    1.500    4.000      75.0%  1000\n"));
+    EXPECT_THAT(text, HasSubstr("KVX / SSM median      6.00\n"));
+    EXPECT_THAT(text, HasSubstr("kvx                   0.01000      0.02000   0.500%\n"));
+}
+
+}  // namespace

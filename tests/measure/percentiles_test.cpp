@@ -1,0 +1,37 @@
+#include "measure/percentiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(Percentile, InterpolatesBetweenRanks) {
+    const std::vector<float> v = {5, 1, 4, 2, 3};  // order does not matter
+    struct Case {
+        double p, expected;
+    } cases[] = {{0, 1}, {10, 1.4}, {25, 2}, {50, 3}, {90, 4.6}, {100, 5}, {-5, 1}, {150, 5}};
+    for (const Case& c : cases)
+        EXPECT_NEAR(Percentile(v, c.p), c.expected, 1e-9) << c.p;
+    EXPECT_EQ(Percentile({7}, 50), 7);
+    EXPECT_TRUE(std::isnan(Percentile({}, 50)));
+}
+
+TEST(SummariseDensity, LeavesOutPixelsWithoutAFigure) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    PixelGrid<float> g(4, 3, nan);
+    for (int i = 0; i < 11; ++i)
+        g.values[i] = static_cast<float>(i);  // 0 .. 10, and the last pixel NaN
+    g.values[5] = inf;                        // not a figure either
+    const DensitySummary s = SummariseDensity(g);
+    EXPECT_EQ(s.pixels, 10u);
+    EXPECT_NEAR(s.p50, 5.0, 1e-9);  // between 4 and 6: the median of 0..4, 6..10
+
+    const DensitySummary none = SummariseDensity(PixelGrid<float>(3, 3, nan));
+    EXPECT_EQ(none.pixels, 0u);
+    EXPECT_TRUE(std::isnan(none.p50));
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+// The capture through the real view and passes, on the fixture scene's flat
+// ground: the lookups are those the CPU computes for the same cameras, and
+// the overhead case gives the closed-form texels per pixel.
+
+#include "measure/view_capture.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "measure/measure_run.h"
+#include "measure/percentiles.h"
+#include "measure/texel_density.h"
+#include "tests/measure/plane_lookups.h"
+#include "tests/view/view_test_window.h"
+
+namespace {
+
+constexpr int WIDTH = 320;
+constexpr int HEIGHT = 240;
+
+struct ViewCaptureTest : SharedViewWindowTest<WIDTH, HEIGHT> {
+    void SetUp() override {
+        window->make_current();
+        Place(20, -135, 160, 90, -135, 1200);
+        window->view.OnShadowKVXHighQuality();
+    }
+    static void Place(float eyeElevation, float eyeAzimuth, float eyeDistance, float lightElevation,
+                      float lightAzimuth, float lightDistance) {
+        CKVX_DemoView& v = window->view;
+        v.m_fEyeElevation = eyeElevation;
+        v.m_fEyeAzimuth = eyeAzimuth;
+        v.m_fEyeDistance = -eyeDistance;
+        v.m_eyeCamera.SetView(eyeElevation, eyeAzimuth, eyeDistance);
+        v.m_fLightElevation = lightElevation;
+        v.m_fLightAzimuth = lightAzimuth;
+        v.m_fLightDistance = -lightDistance;
+        v.m_lightCamera.SetView(lightElevation, lightAzimuth, lightDistance);
+    }
+};
+
+// Pixels showing the ground plane, well inside its edges.
+PixelGrid<uint8_t> Ground(const PixelGrid<SurfacePoint>& points) {
+    PixelGrid<uint8_t> ground(points.width, points.height, 0);
+    for (size_t i = 0; i < points.values.size(); ++i) {
+        const SurfacePoint& p = points.values[i];
+        ground.values[i] = p.visible && std::fabs(p.position[1]) < 0.01f &&
+                           std::fabs(p.position[0]) < 140 && std::fabs(p.position[2]) < 140;
+    }
+    return ground;
+}
+
+// The lookups read back from the scene pass agree with the CPU's on every
+// ground pixel, for the standard and the warped map.
+TEST_F(ViewCaptureTest, LookupsAreThoseOfTheScenePass) {
+    CKVX_DemoView& v = window->view;
+    ViewCapture capture(v);
+    std::string error;
+    ASSERT_TRUE(capture.Create(error)) << error;
+    const PixelGrid<uint8_t> ground = Ground(capture.SurfacePoints(gmtl::Matrix44f()));
+    for (int mode : {SHADOW_SSM, SHADOW_KVX}) {
+        v.m_iShadowMode = mode;
+        const gmtl::Matrix44f nt = v.FrameWarp();
+        const PixelGrid<TexelLookup> gpu = capture.Lookups(nt);
+        const PixelGrid<TexelLookup> cpu =
+            PlaneLookups(v.m_eyeCamera, v.m_lightCamera, nt, WIDTH, HEIGHT, v.m_iShadowMapWidth);
+        int compared = 0;
+        float worst = 0.0f;
+        for (size_t i = 0; i < ground.values.size(); ++i) {
+            if (!ground.values[i])
+                continue;
+            ASSERT_TRUE(gpu.values[i].visible);
+            ++compared;
+            worst = std::max({worst, std::fabs(gpu.values[i].s - cpu.values[i].s),
+                              std::fabs(gpu.values[i].t - cpu.values[i].t)});
+        }
+        EXPECT_GT(compared, WIDTH * HEIGHT / 4) << mode;
+        EXPECT_LT(worst, 0.5f) << mode;
+    }
+}
+
+TEST_F(ViewCaptureTest, OverheadGroundHasTheClosedFormTexelsPerPixel) {
+    Place(90, -135, 160, 90, -135, 1200);
+    CKVX_DemoView& v = window->view;
+    ViewCapture capture(v);
+    std::string error;
+    ASSERT_TRUE(capture.Create(error)) << error;
+    const PixelGrid<uint8_t> ground = Ground(capture.SurfacePoints(gmtl::Matrix44f()));
+    const PixelGrid<float> density = TexelsPerPixel(capture.Lookups(gmtl::Matrix44f()));
+    PixelGrid<float> onGround(WIDTH, HEIGHT, std::nanf(""));
+    for (size_t i = 0; i < ground.values.size(); ++i) {
+        if (ground.values[i])
+            onGround.values[i] = density.values[i];
+    }
+    const DensitySummary s = SummariseDensity(onGround);
+    const double expected = OverheadTexelsPerPixel(160, 1200, HEIGHT, v.m_iShadowMapWidth);
+    EXPECT_GT(s.pixels, static_cast<size_t>(WIDTH * HEIGHT / 2));
+    EXPECT_NEAR(s.p10, expected, expected * 0.01);
+    EXPECT_NEAR(s.p90, expected, expected * 0.01);
+}
+
+// Along the eye path the standard map does not change at all, so neither
+// does the shadow term of a still scene; the warped map follows the eye.
+TEST_F(ViewCaptureTest, OnlyTheWarpedMapChangesAlongTheEyePath) {
+    MeasureRequest request;
+    request.density = true;
+    request.stabilityFrames = 4;
+    request.json = true;
+    std::string report, error;
+    ASSERT_TRUE(RunMeasurements(
+        window->view, request, [] {}, report, error))
+        << error;
+    EXPECT_THAT(report, testing::HasSubstr("\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, "
+                                           "\"flip_share\": 0, \"pairs\": 3}"));
+    EXPECT_THAT(report, testing::HasSubstr("\"kvx-hq\": {\"mean_change\": "));
+    // The view is left as it was.
+    EXPECT_EQ(window->view.m_iShadowMode, SHADOW_KVX);
+    EXPECT_EQ(window->view.m_uCurrentFragmentProgram, window->view.m_uSceneFragmentProgramHQ);
+    Camera expected;
+    expected.SetPerspective(60, static_cast<float>(WIDTH) / HEIGHT, 1, 380);
+    expected.SetView(20, -135, 160);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(window->view.m_eyeCamera.m_matView[i], expected.m_matView[i]);
+}
+
+}  // namespace
