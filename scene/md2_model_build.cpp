@@ -7,16 +7,56 @@
 
 #include "scene/md2_model.h"
 
+namespace {
+
+// A file's counts can ask for far more memory than the file's own size: every key frame holds
+// every triangle, and every frame of the cycle every corner of every triangle. Loading stops with
+// an error where the key frames or the cycle would need more than this; the program's largest
+// model needs under 50 MB for its cycle.
+constexpr uint64_t MAX_FRAME_BYTES = uint64_t{1} << 30;
+
+bool FitsFrameLimit(const char* what, uint64_t bytes, std::string& error) {
+    if (bytes <= MAX_FRAME_BYTES)
+        return true;
+    error = std::string("the ") + what + " would need " + std::to_string(bytes >> 20) +
+            " MiB, more than the " + std::to_string(MAX_FRAME_BYTES >> 20) + " MiB allowed";
+    return false;
+}
+
+// Positions (x, y, z, 1), normals and the triangles of every key frame; the reader has checked
+// that the counts are not negative.
+uint64_t KeyFrameBytes(const Md2Header& h) {
+    const uint64_t perFrame = 7 * sizeof(float) * static_cast<uint64_t>(h.m_iVertexCount) +
+                              6 * sizeof(int32_t) * static_cast<uint64_t>(h.m_iTriangleCount);
+    return static_cast<uint64_t>(h.m_iFrameCount) * perFrame;
+}
+
+// Frames of 24 floats per triangle, STEPS_PER_KEY_FRAME for each key frame up to the animation's
+// end.
+uint64_t CycleBytes(const Md2Animation& animation, const Md2Header& h) {
+    return static_cast<uint64_t>(animation.m_iEnd) * Md2Model::STEPS_PER_KEY_FRAME * 24 *
+           sizeof(float) * static_cast<uint64_t>(h.m_iTriangleCount);
+}
+
+}  // namespace
+
 bool Md2Model::LoadGeometry(const char* modelFile, std::string& error) {
     *this = Md2Model();
     Md2File file;
     if (!ReadMd2File(modelFile, file, error))
+        return false;
+    if (!FitsFrameLimit("key frames", KeyFrameBytes(file.m_header), error))
         return false;
     try {
         BuildKeyFrames(file);
         if (m_iAnimationCount == 0) {
             *this = Md2Model();
             error = "no frame name gives an animation";
+            return false;
+        }
+        const uint64_t cycleBytes = CycleBytes(*m_ppAnimations[m_iCurrentAnimation], file.m_header);
+        if (!FitsFrameLimit("interpolated frames", cycleBytes, error)) {
+            *this = Md2Model();
             return false;
         }
         ComputeVertexNormals();

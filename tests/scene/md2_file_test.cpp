@@ -119,6 +119,34 @@ TEST(Md2FileTest, FilesThatGiveNoModelAreRejected) {
     EXPECT_FALSE(model.IsDrawable());
 }
 
+// A small file whose counts ask for gigabytes: every key frame holds every triangle, and the cycle
+// holds every corner of every triangle ten times per key frame of the first animation.
+TEST(Md2FileTest, ModelsThatWouldNeedTooMuchMemoryAreRejected) {
+    struct Case {
+        std::vector<std::string> frameNames;
+        int triangles;
+        const char* message;
+    };
+    const Case cases[] = {
+        {std::vector<std::string>(700, "idle"), 2800,
+         "the interpolated frames would need 1794 MiB, more than the 1024 MiB allowed"},
+        {FrameNames("pose", 1, 4500), 10000,
+         "the key frames would need 1030 MiB, more than the 1024 MiB allowed"},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        Md2Fixture fixture = MovingTriangle(c.frameNames);
+        fixture.triangles.assign(c.triangles, fixture.triangles.front());
+        WriteFileBytes(dir.Path("huge.md2"), fixture.Bytes());
+        Md2Model model;
+        std::string error;
+        EXPECT_FALSE(model.LoadGeometry(dir.Path("huge.md2").c_str(), error)) << c.message;
+        EXPECT_EQ(error, c.message);
+        EXPECT_TRUE(model.m_ppKeyFrames.empty());
+        EXPECT_EQ(model.CycleLength(), 0);
+    }
+}
+
 // Whatever the header says, the reader either rejects the file or delivers
 // arrays that match the header, with every triangle index inside its table.
 TEST(Md2FileTest, RandomlyDamagedHeadersNeverLeadOutsideTheFile) {
