@@ -13,7 +13,7 @@ namespace {
 // every triangle, and every frame of the cycle every corner of every triangle. Loading stops with
 // an error where the key frames or the cycle would need more than this; the program's largest
 // model needs under 50 MB for its cycle.
-constexpr uint64_t MAX_FRAME_BYTES = uint64_t{1} << 30;
+constexpr uint64_t MAX_FRAME_BYTES = uint64_t{256} << 20;
 
 bool FitsFrameLimit(const char* what, uint64_t bytes, std::string& error) {
     if (bytes <= MAX_FRAME_BYTES)

@@ -129,9 +129,9 @@ TEST(Md2FileTest, ModelsThatWouldNeedTooMuchMemoryAreRejected) {
     };
     const Case cases[] = {
         {std::vector<std::string>(700, "idle"), 2800,
-         "the interpolated frames would need 1794 MiB, more than the 1024 MiB allowed"},
-        {FrameNames("pose", 1, 4500), 10000,
-         "the key frames would need 1030 MiB, more than the 1024 MiB allowed"},
+         "the interpolated frames would need 1794 MiB, more than the 256 MiB allowed"},
+        {FrameNames("pose", 1, 1200), 10000,
+         "the key frames would need 274 MiB, more than the 256 MiB allowed"},
     };
     TempDir dir;
     for (const Case& c : cases) {
