@@ -61,6 +61,8 @@ std::string ReportText(const MeasureReport& r) {
         text += MapLine("SSM             ", r.ssm);
         text += MapLine("KVX             ", r.kvx);
         text += Format("KVX / SSM median  %8.2f\n", r.kvx.texels.p50 / r.ssm.texels.p50);
+        text +=
+            Format("Pixels where KVX has fewer texels than SSM: %.1f%%\n", 100.0 * r.kvxFewerShare);
     }
     if (r.stabilityFrames > 0) {
         text += "\nShadow change along " + std::to_string(r.stabilityFrames) + " frames" +
@@ -83,7 +85,8 @@ std::string ReportJson(const MeasureReport& r) {
                        ", \"eye\": " + PlacementJson(r.eye) +
                        ", \"light\": " + PlacementJson(r.light);
     if (r.hasDensity)
-        json += ", \"ssm\": " + MapJson(r.ssm) + ", \"kvx\": " + MapJson(r.kvx);
+        json += ", \"ssm\": " + MapJson(r.ssm) + ", \"kvx\": " + MapJson(r.kvx) +
+                ", \"kvx_fewer_texels_share\": " + Number(r.kvxFewerShare);
     if (r.stabilityFrames > 0) {
         json += ", \"stability\": {\"frames\": " + std::to_string(r.stabilityFrames) +
                 ", \"step_degrees\": " + Number(r.stepDegrees);

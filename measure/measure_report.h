@@ -38,8 +38,9 @@ struct MeasureReport {
     bool hasDensity = false;
     MapFigures ssm;
     MapFigures kvx;
-    int stabilityFrames = 0;   // 0: no stability run
-    float stepDegrees = 0.0f;  // eye azimuth step per frame
+    double kvxFewerShare = 0.0;  // share of pixels where KVX gives fewer texels than SSM
+    int stabilityFrames = 0;     // 0: no stability run
+    float stepDegrees = 0.0f;    // eye azimuth step per frame
     std::vector<ModeStability> stability;
 };
 

@@ -4,6 +4,7 @@
 #include "measure/map_coverage.h"
 #include "measure/map_picture.h"
 #include "measure/measure_report.h"
+#include "measure/percentiles.h"
 #include "measure/png_file.h"
 #include "measure/shadow_change.h"
 #include "measure/texel_density.h"
@@ -13,7 +14,10 @@ namespace {
 
 constexpr Rgb FRUSTUM_COLOUR = {255, 200, 0};
 constexpr Rgb TRAPEZOID_COLOUR = {230, 40, 40};
-constexpr int OUTLINE_THICKNESS = 5;
+// The frustum's outline is drawn wider and first, so that the trapezoid
+// stays visible where the two coincide.
+constexpr int FRUSTUM_THICKNESS = 9;
+constexpr int TRAPEZOID_THICKNESS = 3;
 
 // Holds the view's state that a measurement changes, and restores it.
 class ViewState {
@@ -60,12 +64,24 @@ PixelGrid<float> Density(Run& run, const gmtl::Matrix44f& nt) {
     return TexelsPerPixel(run.capture.Lookups(nt));
 }
 
-MapFigures MapFiguresFor(Run& run, int mode) {
-    const gmtl::Matrix44f nt = run.state.Warp(mode);
+MapFigures MapFiguresFor(Run& run, const gmtl::Matrix44f& nt, const PixelGrid<float>& density) {
     MapFigures figures;
-    figures.texels = SummariseDensity(Density(run, nt));
+    figures.texels = SummariseDensity(density);
     figures.coverage = MapCoverage(run.view.m_eyeCamera, run.view.m_lightCamera, nt);
     return figures;
+}
+
+// Texels per pixel and coverage of both maps, and how often the warped map
+// is the poorer one at a pixel.
+void CompareMaps(Run& run, MeasureReport& figures) {
+    const gmtl::Matrix44f standard = run.state.Warp(SHADOW_SSM);
+    const gmtl::Matrix44f warped = run.state.Warp(SHADOW_KVX);
+    const PixelGrid<float> ssm = Density(run, standard);
+    const PixelGrid<float> kvx = Density(run, warped);
+    figures.hasDensity = true;
+    figures.ssm = MapFiguresFor(run, standard, ssm);
+    figures.kvx = MapFiguresFor(run, warped, kvx);
+    figures.kvxFewerShare = ShareWhereLess(kvx, ssm);
 }
 
 // The pixels whose surface point lies in both eyes' views.
@@ -116,14 +132,14 @@ bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
     if (standard) {
         trapezoid = WarpedSquare(run.state.Warp(SHADOW_KVX));
     } else {
-        const float edge = 1.0f - 2.0f * OUTLINE_THICKNESS / static_cast<float>(size);
+        const float edge = 1.0f - 2.0f * TRAPEZOID_THICKNESS / static_cast<float>(size);
         trapezoid = {Point2D(-edge, -edge), Point2D(edge, -edge), Point2D(edge, edge),
                      Point2D(-edge, edge)};
     }
-    DrawMapOutline(image, trapezoid, TRAPEZOID_COLOUR, OUTLINE_THICKNESS);
     DrawMapOutline(image,
                    ClipToMap(FrustumOutlineInMap(run.view.m_eyeCamera, run.view.m_lightCamera, nt)),
-                   FRUSTUM_COLOUR, OUTLINE_THICKNESS);
+                   FRUSTUM_COLOUR, FRUSTUM_THICKNESS);
+    DrawMapOutline(image, trapezoid, TRAPEZOID_COLOUR, TRAPEZOID_THICKNESS);
     return SavePng(path, image, error);
 }
 
@@ -152,11 +168,8 @@ bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
     figures.mapSize = view.m_iShadowMapWidth;
     figures.eye = Placement(view.m_fEyeElevation, view.m_fEyeAzimuth, view.m_fEyeDistance);
     figures.light = Placement(view.m_fLightElevation, view.m_fLightAzimuth, view.m_fLightDistance);
-    if (request.density) {
-        figures.hasDensity = true;
-        figures.ssm = MapFiguresFor(run, SHADOW_SSM);
-        figures.kvx = MapFiguresFor(run, SHADOW_KVX);
-    }
+    if (request.density)
+        CompareMaps(run, figures);
     if (request.stabilityFrames > 1) {
         figures.stabilityFrames = request.stabilityFrames;
         figures.stepDegrees = STABILITY_STEP_DEGREES;

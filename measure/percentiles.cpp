@@ -29,3 +29,15 @@ DensitySummary SummariseDensity(const PixelGrid<float>& density) {
     s.p90 = Percentile(finite, 90.0);
     return s;
 }
+
+double ShareWhereLess(const PixelGrid<float>& a, const PixelGrid<float>& b) {
+    size_t both = 0, less = 0;
+    for (size_t i = 0; i < a.values.size(); ++i) {
+        if (!std::isfinite(a.values[i]) || !std::isfinite(b.values[i]))
+            continue;
+        ++both;
+        less += a.values[i] < b.values[i];
+    }
+    return both > 0 ? static_cast<double>(less) / static_cast<double>(both)
+                    : std::numeric_limits<double>::quiet_NaN();
+}

@@ -19,3 +19,7 @@ struct DensitySummary {
 
 // Summarises the finite values of a density grid; NaN pixels are left out.
 DensitySummary SummariseDensity(const PixelGrid<float>& density);
+
+// Of the pixels where both grids of the same size have a finite value, the
+// share where a's is smaller than b's; NaN when there are none.
+double ShareWhereLess(const PixelGrid<float>& a, const PixelGrid<float>& b);

@@ -63,8 +63,11 @@ TEST(MeasureProgram, ReportsBothMapsAsJson) {
         EXPECT_GT(NumberAfter(*map, "\"pixels\": "), 320 * 240 / 2);
     }
     // At the start-up view the warped map gives the median pixel several
-    // times the texels of the standard one.
+    // times the texels of the standard one, and hardly any pixel fewer.
     EXPECT_GT(NumberAfter(kvx, "\"p50\": "), 3.0 * NumberAfter(ssm, "\"p50\": "));
+    const double fewer = NumberAfter(run.out, "\"kvx_fewer_texels_share\": ");
+    EXPECT_GE(fewer, 0.0);
+    EXPECT_LT(fewer, 0.05);
 }
 
 TEST(MeasureProgram, StabilityAtAnotherPlacementAsText) {

@@ -22,6 +22,7 @@ MeasureReport Sample() {
     r.ssm.coverage = 0.125f;
     r.kvx.texels = {0.5, 1.5, 4, 1000};
     r.kvx.coverage = 0.75f;
+    r.kvxFewerShare = 0.02;
     r.stabilityFrames = 3;
     r.stepDegrees = 0.1f;
     r.stability = {{"ssm", 0, 0, 0, 2}, {"kvx", 0.01, 0.02, 0.005, 2}};
@@ -37,7 +38,7 @@ TEST(ReportJson, OneObjectWithEveryFigure) {
               "\"ssm\": {\"texels_per_pixel\": {\"p10\": 0.1, \"p50\": 0.25, \"p90\": 0.5}, "
               "\"pixels\": 1000, \"coverage\": 0.125}, "
               "\"kvx\": {\"texels_per_pixel\": {\"p10\": 0.5, \"p50\": 1.5, \"p90\": 4}, "
-              "\"pixels\": 1000, \"coverage\": 0.75}, "
+              "\"pixels\": 1000, \"coverage\": 0.75}, \"kvx_fewer_texels_share\": 0.02, "
               "\"stability\": {\"frames\": 3, \"step_degrees\": 0.1, "
               "\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, \"flip_share\": 0, "
               "\"pairs\": 2}, "
@@ -63,6 +64,7 @@ TEST(ReportText, ATableOfBothMapsAndTheModes) {
     EXPECT_THAT(text, HasSubstr("SSM                 0.100    0.250    0.500      12.5%  1000\n"));
     EXPECT_THAT(text, HasSubstr("KVX                 0.500    1.500    4.000      75.0%  1000\n"));
     EXPECT_THAT(text, HasSubstr("KVX / SSM median      6.00\n"));
+    EXPECT_THAT(text, HasSubstr("Pixels where KVX has fewer texels than SSM: 2.0%\n"));
     EXPECT_THAT(text, HasSubstr("kvx                   0.01000      0.02000   0.500%\n"));
 }
 

@@ -34,4 +34,14 @@ TEST(SummariseDensity, LeavesOutPixelsWithoutAFigure) {
     EXPECT_TRUE(std::isnan(none.p50));
 }
 
+TEST(ShareWhereLess, CountsThePixelsWhereBothHaveAFigure) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    PixelGrid<float> a(5, 1), b(5, 1);
+    a.values = {1, 2, 3, nan, 0.5f};
+    b.values = {2, 2, 1, 0, nan};
+    EXPECT_NEAR(ShareWhereLess(a, b), 1.0 / 3, 1e-12);  // 1 < 2; 2 = 2 and 3 > 1 are not
+    EXPECT_NEAR(ShareWhereLess(b, a), 1.0 / 3, 1e-12);
+    EXPECT_TRUE(std::isnan(ShareWhereLess(PixelGrid<float>(2, 1, nan), a)));
+}
+
 }  // namespace
