@@ -5,6 +5,7 @@
 # A run slower than 10 seconds on one input counts as a hang. A target's dictionary, when the build
 # wrote one beside its seeds, guides the mutations.
 # Usage: run_fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
+# KVX_FUZZ_OPTIONS adds libFuzzer options, e.g. KVX_FUZZ_OPTIONS=-max_len=65536.
 # TARGET is an executable name without its kvx_fuzz_ prefix; all targets run when none is named.
 set -eu
 build=$(cd "$1" && pwd)
@@ -24,8 +25,8 @@ for target in "$@"; do
     [ ! -f "$work/seeds/$target.dict" ] || dict="-dict=$work/seeds/$target.dict"
     (cd "$work/logs/$target" &&
         "$build/bin/kvx_fuzz_$target" "$work/corpus/$target" "$work/seeds/$target" \
-            -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-            -print_final_stats=1 -artifact_prefix="$work/findings/$target/" $dict) >"$log" 2>&1 ||
+            -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+            -artifact_prefix="$work/findings/$target/" $dict ${KVX_FUZZ_OPTIONS:-}) >"$log" 2>&1 ||
         status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     corpus=$(find "$work/corpus/$target" -type f | wc -l)
