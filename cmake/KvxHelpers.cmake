@@ -9,7 +9,8 @@ function(kvx_add_subfolders)
 endfunction()
 
 # kvx_add_gtest(NAME name SOURCES ... [LIBS ...] [LABELS ...] [TIMEOUT s])
-# One GoogleTest executable whose cases ctest runs one by one.
+# One GoogleTest executable whose cases ctest runs one by one. The target kvx_<label>_tests of
+# each of its labels builds it, so that one group of tests can be built without the rest.
 function(kvx_add_gtest)
     cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
     if(NOT T_TIMEOUT)
@@ -21,6 +22,12 @@ function(kvx_add_gtest)
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
         PROPERTIES LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT}
         DISCOVERY_TIMEOUT 60)
+    foreach(label ${T_LABELS})
+        if(NOT TARGET kvx_${label}_tests)
+            add_custom_target(kvx_${label}_tests)
+        endif()
+        add_dependencies(kvx_${label}_tests ${T_NAME})
+    endforeach()
 endfunction()
 
 # kvx_add_benchmark(NAME name SOURCES ... [LIBS ...])

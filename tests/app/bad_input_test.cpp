@@ -22,9 +22,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int CONTAINER_COUNT = 35;
+constexpr char KEY[] = "r&e&v&o";  // the program's container key
 
 std::string ContainerName(int container) {
-    char name[16];
+    char name[32];
     std::snprintf(name, sizeof name, "T%03d.dat", container);
     return name;
 }
@@ -64,8 +65,7 @@ class RunFolder {
 
     // Decrypts the baked container with kvx-pack, lets edit change the asset and packs it
     // again under key.
-    void Repack(int c, const std::function<void(Bytes&)>& edit,
-                const std::string& key = "r&e&v&o") const {
+    void Repack(int c, const std::string& key, const std::function<void(Bytes&)>& edit) const {
         const std::string plain = m_dir.Path("plain");
         Pack({"decrypt", Baked(c), plain});
         Bytes asset = ReadBytes(plain);
@@ -125,10 +125,7 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
          1,
          "FileCrypt ERROR: Cannot open File ./data/T020.dat!\n"},
         {"T020 under another key",
-         [](RunFolder& f) {
-             f.Repack(
-                 20, [](Bytes&) {}, "wrong");
-         },
+         [](RunFolder& f) { f.Repack(20, "wrong", [](Bytes&) {}); },
          {},
          1,
          "FileCrypt ERROR: File ./data/T020.dat cannot be Correctly Decrypted!\n"},
@@ -139,15 +136,20 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
          1,
          "FileCrypt ERROR: File ./data/T023.dat is Truncated!\n"},
         {"T003 an MD2 file with a negative frame count",
-         [](RunFolder& f) { f.Repack(3, [](Bytes& md2) { SetMd2FrameCount(md2, -1); }); },
+         [](RunFolder& f) { f.Repack(3, KEY, [](Bytes& md2) { SetMd2FrameCount(md2, -1); }); },
          {},
          0,
          "Scene error: ./data/T003.dat: the frame count -1 is negative; the model is not drawn.\n"},
         {"T002 not a JPEG",
-         [](RunFolder& f) { f.Repack(2, [](Bytes& image) { image = TestPattern(5000); }); },
+         [](RunFolder& f) { f.Repack(2, KEY, [](Bytes& image) { image = TestPattern(5000); }); },
          {},
          0,
          "Scene error: ./data/T002.dat: not a JPEG image; the terrain has no texture.\n"},
+        {"sound container T034 cut short",
+         [](RunFolder& f) { f.Truncate(34, 5); },
+         {},
+         0,
+         "FileCrypt ERROR: File ./data/T034.dat is Truncated!\nSound is not supported.\n"},
         {"no display", [](RunFolder&) {}, {NoDisplay()}, 1, "Error setting up OpenGL.\n"},
         {"no audio device",
          [](RunFolder&) {},
