@@ -60,7 +60,8 @@ class RunFolder {
     void Truncate(int c, std::size_t cut) const {
         Bytes bytes = ReadBytes(Baked(c));
         bytes.resize(bytes.size() - cut);
-        Replace(c, bytes);
+        fs::remove(Container(c));
+        WriteBytes(Container(c), bytes);
     }
 
     // Decrypts the baked container with kvx-pack, lets edit change the asset and packs it
@@ -77,11 +78,6 @@ class RunFolder {
     }
 
   private:
-    void Replace(int c, const Bytes& bytes) const {
-        fs::remove(Container(c));
-        WriteBytes(Container(c), bytes);
-    }
-
     void Pack(const std::vector<std::string>& args) const {
         const ProgramRun run = RunProgram(KVX_PACK, args, Root());
         ASSERT_EQ(run.exitCode, 0) << run.err;
