@@ -1,13 +1,16 @@
 #include "tests/support/run_program.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -47,28 +50,60 @@ std::string ReadFile(const std::string& path) {
     _exit(127);
 }
 
+std::string TemporaryFile(const char* prefix) {
+    std::string path = std::string("/tmp/") + prefix + "XXXXXX";
+    const int fd = mkstemp(path.data());
+    if (fd >= 0)
+        close(fd);
+    return path;
+}
+
 }  // namespace
+
+StartedProgram::StartedProgram(const std::string& program, const std::vector<std::string>& args,
+                               const std::string& directory, const std::vector<std::string>& env)
+    : m_outPath(TemporaryFile("kvx-run-out-")), m_errPath(TemporaryFile("kvx-run-err-")) {
+    m_pid = fork();
+    if (m_pid == 0)
+        Exec(program, args, directory, env, m_outPath, m_errPath);
+}
+
+StartedProgram::~StartedProgram() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+    std::remove(m_outPath.c_str());
+    std::remove(m_errPath.c_str());
+}
+
+ProgramRun StartedProgram::Wait(double timeoutSeconds) {
+    ProgramRun run;
+    if (m_pid <= 0)
+        return run;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    int status = 0;
+    bool killed = false;
+    pid_t ended = 0;
+    while ((ended = waitpid(m_pid, &status, timeoutSeconds > 0.0 ? WNOHANG : 0)) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, &status, 0);
+            killed = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (!killed && ended == m_pid && WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    m_pid = -1;
+    run.out = ReadFile(m_outPath);
+    run.err = ReadFile(m_errPath);
+    return run;
+}
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                       const std::string& directory, const std::vector<std::string>& env) {
-    char outTemplate[] = "/tmp/kvx-run-out-XXXXXX";
-    char errTemplate[] = "/tmp/kvx-run-err-XXXXXX";
-    const int outFd = mkstemp(outTemplate);
-    const int errFd = mkstemp(errTemplate);
-    close(outFd);
-    close(errFd);
-
-    ProgramRun run;
-    const pid_t pid = fork();
-    if (pid == 0)
-        Exec(program, args, directory, env, outTemplate, errTemplate);
-    int status = 0;
-    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-        run.exitCode = WEXITSTATUS(status);
-    }
-    run.out = ReadFile(outTemplate);
-    run.err = ReadFile(errTemplate);
-    std::remove(outTemplate);
-    std::remove(errTemplate);
-    return run;
+    return StartedProgram(program, args, directory, env).Wait();
 }

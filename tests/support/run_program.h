@@ -10,6 +10,29 @@ struct ProgramRun {
     std::string err;
 };
 
+// A program started in the background with its output going to temporary
+// files; it is killed if it is still running when this object goes away.
+class StartedProgram {
+  public:
+    // Starts program with args in directory and extra environment settings,
+    // as RunProgram does.
+    StartedProgram(const std::string& program, const std::vector<std::string>& args,
+                   const std::string& directory, const std::vector<std::string>& env = {});
+    ~StartedProgram();
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+
+    // Waits for the program to end, at most timeoutSeconds when that is
+    // positive; a program still running then is killed (exitCode -1).
+    ProgramRun Wait(double timeoutSeconds = 0.0);
+    int Pid() const { return m_pid; }
+
+  private:
+    int m_pid = -1;
+    std::string m_outPath;
+    std::string m_errPath;
+};
+
 // Runs program with args in directory, with extra environment settings
 // ("NAME=value", or "NAME=" followed by nothing to remove NAME), and waits for
 // it. Standard input is empty.

@@ -1,0 +1,300 @@
+// The real program driven only from outside, the way a user drives it:
+// synthetic X input through xdotool, and what the window shows read back from
+// the X server.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/app/temp_home.h"
+#include "tests/support/run_program.h"
+
+// After the tests' own headers: Xlib defines macros with ordinary names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+constexpr int MENU_HEIGHT = 25;
+// The mode line is printed 5 pixels below the view's top edge.
+constexpr int MODE_LINE_TOP = MENU_HEIGHT + 3;
+constexpr int MODE_LINE_BOTTOM = MENU_HEIGHT + 22;
+// Below the two lines of text, so that the frame rate shown does not count
+// as a change of the picture.
+constexpr int SCENE_TOP = MENU_HEIGHT + 55;
+
+// The window's pixels as 0xRRGGBB.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+};
+
+struct Region {
+    int left, top, right, bottom;  // right and bottom excluded
+};
+
+Picture Capture(Display* display, Window window) {
+    Picture picture;
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return picture;
+    XImage* image =
+        XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return picture;
+    picture.width = attributes.width;
+    picture.height = attributes.height;
+    picture.pixels.resize(std::size_t(picture.width) * picture.height);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x)
+            picture.pixels[std::size_t(y) * picture.width + x] = XGetPixel(image, x, y) & 0xffffff;
+    }
+    XDestroyImage(image);
+    return picture;
+}
+
+int Brightness(uint32_t pixel) {
+    return int((pixel >> 16) & 0xff) + int((pixel >> 8) & 0xff) + int(pixel & 0xff);
+}
+
+// The column just right of the mode line's last dark (text) pixel; the text
+// is printed over the white sky of the start-up view.
+int ModeLineEnd(const Picture& picture) {
+    int end = 0;
+    for (int y = MODE_LINE_TOP; y < MODE_LINE_BOTTOM && y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            if (Brightness(picture.At(x, y)) < 200)
+                end = std::max(end, x + 1);
+        }
+    }
+    return end;
+}
+
+// The share of the region's pixels that differ clearly between a and b.
+double ChangedShare(const Picture& a, const Picture& b, const Region& region) {
+    if (a.width != b.width || a.height != b.height || a.pixels.empty())
+        return 1.0;
+    int changed = 0;
+    int counted = 0;
+    for (int y = region.top; y < std::min(region.bottom, a.height); ++y) {
+        for (int x = region.left; x < std::min(region.right, a.width); ++x) {
+            const uint32_t p = a.At(x, y), q = b.At(x, y);
+            int difference = 0;
+            for (int shift : {0, 8, 16})
+                difference += std::abs(int((p >> shift) & 0xff) - int((q >> shift) & 0xff));
+            changed += difference > 60 ? 1 : 0;
+            ++counted;
+        }
+    }
+    return counted == 0 ? 0.0 : double(changed) / counted;
+}
+
+void Pause(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+// Polls until done() holds; false after timeoutSeconds.
+bool WaitUntil(const std::function<bool()>& done, double timeoutSeconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        Pause(0.1);
+    }
+    return true;
+}
+
+// Where a window is on the screen.
+struct Placement {
+    int x, y, width, height;
+};
+
+// The pop-up menus shown, lowest first: FLTK shows its menus as top-level
+// windows that bypass the window manager, the chosen title of the menu bar
+// in one of its own and each open menu above it.
+std::vector<Placement> ShownMenus(Display* display) {
+    std::vector<Placement> menus;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return menus;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(display, children[i], &a) && a.map_state == IsViewable &&
+            a.override_redirect)
+            menus.push_back({a.x, a.y, a.width, a.height});
+    }
+    XFree(children);
+    return menus;
+}
+
+// The horizontal centres of the menu bar's titles, found as runs of dark
+// (text) columns on the bar, from the left; the bar's dark right edge comes
+// last.
+std::vector<int> MenuTitleCentres(const Picture& picture) {
+    std::vector<int> centres;
+    int runStart = -1, lastDark = -100;
+    for (int x = 0; x < picture.width; ++x) {
+        bool dark = false;
+        for (int y = 4; y < MENU_HEIGHT - 4; ++y)
+            dark = dark || Brightness(picture.At(x, y)) < 300;
+        if (!dark)
+            continue;
+        if (x - lastDark > 8) {
+            if (runStart >= 0)
+                centres.push_back((runStart + lastDark) / 2);
+            runStart = x;
+        }
+        lastDark = x;
+    }
+    if (runStart >= 0)
+        centres.push_back((runStart + lastDark) / 2);
+    return centres;
+}
+
+// Runs xdotool with the arguments, never longer than 30 seconds.
+ProgramRun Xdotool(const std::vector<std::string>& args) {
+    std::vector<std::string> command{"30", "xdotool"};
+    command.insert(command.end(), args.begin(), args.end());
+    return RunProgram("/usr/bin/timeout", command, "/");
+}
+
+// The id of the process's visible window whose caption is exactly caption,
+// or 0.
+Window FindWindow(int pid, const std::string& caption) {
+    const ProgramRun found = Xdotool({"search", "--sync", "--all", "--onlyvisible", "--pid",
+                                      std::to_string(pid), "--name", "^" + caption + "$"});
+    return found.exitCode == 0 ? std::strtoul(found.out.c_str(), nullptr, 10) : 0;
+}
+
+class OutsideInput : public TempHome {
+  protected:
+    void SetUp() override {
+        TempHome::SetUp();
+        if (std::getenv("DISPLAY") == nullptr)
+            GTEST_SKIP() << "no X display";
+        m_display = XOpenDisplay(nullptr);
+        ASSERT_NE(m_display, nullptr);
+    }
+    void TearDown() override {
+        if (m_display != nullptr)
+            XCloseDisplay(m_display);
+        TempHome::TearDown();
+    }
+
+    Picture Shot() { return Capture(m_display, m_window); }
+
+    // Clicks the menu bar's title number title (File, Options, Help), then
+    // goes in each menu that opens to the row given (of rows rows), clicks
+    // the last one and waits until the menus have gone.
+    struct MenuRow {
+        int row, rows;
+    };
+    void UseMenu(int title, const std::vector<MenuRow>& path) {
+        const std::vector<int> titles = MenuTitleCentres(Shot());
+        ASSERT_GE(titles.size(), 3u) << "the menu bar shows no File, Options and Help";
+        Xdotool({"mousemove", "--window", std::to_string(m_window), std::to_string(titles[title]),
+                 "12", "click", "1"});
+        for (std::size_t depth = 0; depth < path.size(); ++depth) {
+            std::vector<Placement> menus;
+            const auto opened = [&] { return (menus = ShownMenus(m_display)).size() > depth + 1; };
+            ASSERT_TRUE(WaitUntil(opened, 20)) << "menu " << depth << " did not open";
+            const Placement& menu = menus.back();
+            const int y = menu.y + menu.height * (2 * path[depth].row + 1) / (2 * path[depth].rows);
+            // Resting on a submenu's title opens it (a click there would close
+            // the menus); the last row is clicked.
+            std::vector<std::string> args{"mousemove", std::to_string(menu.x + 30),
+                                          std::to_string(y)};
+            if (depth + 1 == path.size())
+                args.insert(args.end(), {"sleep", "0.3", "click", "1"});
+            Xdotool(args);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return ShownMenus(m_display).empty(); }, 20))
+            << "the menus stayed open";
+    }
+
+    // Control + left drag from (x0, y) to (x1, y) in window pixels.
+    void ControlDrag(int x0, int x1, int y) {
+        const std::string window = std::to_string(m_window);
+        std::vector<std::string> args{
+            "mousemove", "--window",  window, std::to_string(x0), std::to_string(y), "keydown",
+            "ctrl",      "mousedown", "1"};
+        for (int step = 1; step <= 5; ++step) {
+            const std::string x = std::to_string(x0 + (x1 - x0) * step / 5);
+            args.insert(args.end(),
+                        {"sleep", "0.1", "mousemove", "--window", window, x, std::to_string(y)});
+        }
+        args.insert(args.end(), {"sleep", "0.1", "mouseup", "1", "keyup", "ctrl"});
+        Xdotool(args);
+    }
+
+    Display* m_display = nullptr;
+    Window m_window = 0;
+};
+
+TEST_F(OutsideInput, MenuChoiceDragAndAboutBoxReachTheView) {
+    StartedProgram demo(KVX_DEMO, {}, KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+    m_window = FindWindow(demo.Pid(), "KVX Demo");
+    ASSERT_NE(m_window, 0u) << "the main window never appeared";
+    Picture picture;
+    // Until the first frame and the menu bar are drawn the window may be dark.
+    const auto shown = [&] {
+        const int end = ModeLineEnd(picture = Shot());
+        return end > 150 && end < picture.width / 2 && MenuTitleCentres(picture).size() >= 3;
+    };
+    ASSERT_TRUE(WaitUntil(shown, 60)) << "the window shows no mode line or no menu bar";
+    const int highQualityEnd = ModeLineEnd(picture);
+    const Region scene{0, SCENE_TOP, picture.width, picture.height};
+
+    // Options > Shadow Mode > SSM: the mode line becomes shorter
+    // ("Mode: KVX High Quality, ..." becomes "Mode: SSM, ...").
+    ASSERT_NO_FATAL_FAILURE(UseMenu(1, {{0, 3}, {2, 3}}));
+    ASSERT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) < highQualityEnd - 40; }, 20))
+        << "the mode line still ends at " << ModeLineEnd(Shot()) << ", as with KVX High Quality";
+    const int ssmEnd = ModeLineEnd(Shot());
+
+    // Without input only the animated figures move; a Control drag of 100
+    // pixels turns the eye by 45 degrees and changes most of the picture.
+    const Picture still = Shot();
+    Pause(0.5);
+    const Picture before = Shot();
+    const double idleChange = ChangedShare(still, before, scene);
+    EXPECT_LT(idleChange, 0.05);
+    ControlDrag(300, 400, 400);
+    EXPECT_TRUE(WaitUntil([&] { return ChangedShare(before, Shot(), scene) > 0.15; }, 20))
+        << "the drag changed " << ChangedShare(before, Shot(), scene)
+        << " of the picture; without input " << idleChange << " changed";
+    EXPECT_EQ(ModeLineEnd(Shot()), ssmEnd);
+
+    // Help > About: no frame is rendered while the box is open; the part of
+    // the view beside the box stands still, and moves again once it is closed.
+    ASSERT_NO_FATAL_FAILURE(UseMenu(2, {{0, 1}}));
+    const Window about = FindWindow(demo.Pid(), "About KVX_Demo");
+    ASSERT_NE(about, 0u);
+    const Region beside{440, SCENE_TOP, picture.width, picture.height};
+    Pause(0.5);
+    const Picture aboutOpen = Shot();
+    Pause(1.0);
+    EXPECT_EQ(ChangedShare(aboutOpen, Shot(), beside), 0.0);
+    Xdotool({"mousemove", "--window", std::to_string(about), "100", "100", "key", "Escape"});
+    EXPECT_TRUE(WaitUntil([&] { return ChangedShare(aboutOpen, Shot(), beside) > 0.001; }, 20))
+        << "the view stayed still after the about box was closed";
+
+    // File > Exit ends the program normally.
+    ASSERT_NO_FATAL_FAILURE(UseMenu(0, {{0, 1}}));
+    const ProgramRun run = demo.Wait(30);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+}  // namespace
