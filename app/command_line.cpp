@@ -27,6 +27,8 @@ const char* const RUN_USAGE =
     "                      azimuth A (degrees) and distance D (10 to 200)\n"
     "  --light E,A,D       start with the light at elevation E (25 to 155),\n"
     "                      azimuth A and distance D (800 to 2000)\n"
+    "  --check-gl          ask OpenGL for errors after every frame; the first one\n"
+    "                      is reported and ends the program (status 1)\n"
     "  --help              show this text\n"
     "\n"
     "Measuring (at the start-up placements, then exit; not with --frames,\n"
@@ -214,6 +216,8 @@ bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
             options.measure = true;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--check-gl") {
+            options.checkGl = true;
         } else if (TakesValue(arg)) {
             if (i + 1 == args.size()) {
                 error = arg + " needs a value";

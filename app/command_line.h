@@ -23,8 +23,9 @@ struct RunOptions {
     bool batch = false;  // messages go to standard error instead of boxes
     bool bench = false;  // measure each mode and print the figures
     bool help = false;
-    OrbitOption eye;    // start-up placement of the eye
-    OrbitOption light;  // start-up placement of the light
+    bool checkGl = false;  // glGetError after every frame; the first error ends the run
+    OrbitOption eye;       // start-up placement of the eye
+    OrbitOption light;     // start-up placement of the light
     // Measuring runs: after start-up, instead of the frame loop.
     bool measure = false;       // texels per pixel and map coverage, SSM and KVX
     int stability = 0;          // > 0: frames along the eye path for the shadow change

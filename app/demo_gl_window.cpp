@@ -4,6 +4,7 @@
 #include <FL/gl.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/screenshot.h"
 #include "app/view_input.h"
@@ -12,6 +13,10 @@
 #include "scene/scene_objects.h"
 
 namespace {
+
+// glGetError returns one recorded error a call; a broken frame can record
+// many, and the first few say enough.
+constexpr int MAX_REPORTED_GL_ERRORS = 8;
 
 // Switches the view to a shadow mode named as on the command line.
 void ApplyMode(CKVX_DemoView& view, const std::string& mode) {
@@ -174,7 +179,27 @@ void DemoGlWindow::SwapBuffers() {
         }
     }
     swap_buffers();
+    if (m_options.checkGl && !CheckGlErrors())
+        return;
     FrameDone();
+}
+
+// Reports the OpenGL errors raised since the last frame and ends the
+// program when there was one.
+bool DemoGlWindow::CheckGlErrors() {
+    GLenum error = glGetError();
+    if (error == GL_NO_ERROR)
+        return true;
+    std::string text = "OpenGL error after frame " + std::to_string(m_iFrames + 1) + ":";
+    for (int i = 0; i < MAX_REPORTED_GL_ERRORS && error != GL_NO_ERROR; ++i) {
+        char code[16];
+        std::snprintf(code, sizeof code, " 0x%04X", error);
+        text += code;
+        error = glGetError();
+    }
+    ShowMessageBox(text);
+    PostQuit(1);
+    return false;
 }
 
 // Counts frames for --frames and measures them for --bench.

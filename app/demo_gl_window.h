@@ -42,6 +42,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     static void OnTimeout(void* window);
     static void CloseAllWindows(void*);
     void FrameDone();
+    bool CheckGlErrors();
     void Measure();
 
     CKVX_DemoView m_view;

@@ -21,7 +21,7 @@ TEST(RunOptions, AcceptedOptions) {
     RunOptions o;
     std::string error;
     ASSERT_TRUE(ParseRunOptions({"--frames", "12", "--screenshot", "a.png", "--mode", "ssm",
-                                 "--size", "640x480", "--batch", "--bench"},
+                                 "--size", "640x480", "--batch", "--bench", "--check-gl"},
                                 o, error))
         << error;
     EXPECT_EQ(o.frames, 12);
@@ -31,6 +31,7 @@ TEST(RunOptions, AcceptedOptions) {
     EXPECT_EQ(o.height, 480);
     EXPECT_TRUE(o.batch);
     EXPECT_TRUE(o.bench);
+    EXPECT_TRUE(o.checkGl);
 
     RunOptions shot;
     ASSERT_TRUE(ParseRunOptions({"--screenshot", "b.png"}, shot, error));
