@@ -12,6 +12,7 @@
 namespace {
 
 using testing::HasSubstr;
+using testing::Not;
 
 ProgramRun RunDemo(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
     return RunProgram(KVX_DEMO, args, KVX_SOURCE_DIR, env);
@@ -41,6 +42,19 @@ TEST(DemoProgram, EveryModeRuns) {
         const ProgramRun run = RunDemo(
             {"--frames", "3", "--mode", mode, "--size", "160x120", "--batch", "--check-gl"});
         EXPECT_EQ(run.exitCode, 0) << mode << ": " << run.err;
+    }
+}
+
+// Programs started together from the same folder load their assets in turn,
+// each from its own decrypted files.
+TEST(DemoProgram, TwoProgramsStartedTogetherBothLoadTheScene) {
+    const std::vector<std::string> args = {"--frames", "2", "--size", "160x120", "--batch"};
+    StartedProgram first(KVX_DEMO, args, KVX_SOURCE_DIR);
+    StartedProgram second(KVX_DEMO, args, KVX_SOURCE_DIR);
+    for (StartedProgram* program : {&first, &second}) {
+        const ProgramRun run = program->Wait(120);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_THAT(run.err, Not(HasSubstr("Scene error")));
     }
 }
 
