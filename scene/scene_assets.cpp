@@ -65,6 +65,20 @@ void ReportUnusable(int container, const std::string& reason, const char* conseq
                  reason.c_str(), consequence);
 }
 
+// Says which container a message means where it names the scratch file the
+// container was decrypted to: the scratch file is gone by the time anyone
+// reads the message.
+std::string NameContainers(std::string message, const int* containers, int count) {
+    for (int scratch = 0; scratch < count; ++scratch) {
+        const std::string scratchPath = SCRATCH_FILES[scratch];
+        for (size_t at = message.find(scratchPath); at != std::string::npos;
+             at = message.find(scratchPath, at)) {
+            message.replace(at, scratchPath.size(), ContainerPath(containers[scratch]));
+        }
+    }
+    return message;
+}
+
 void Decrypt(FileCrypt& cipher, int container, int scratch) {
     DecryptContainer(cipher, ContainerPath(container), SCRATCH_FILES[scratch]);
 }
@@ -104,9 +118,11 @@ void LoadStaticModel(FileCrypt& cipher, const StaticModelAsset& asset) {
     for (int m = 0; m < asset.count; ++m)
         Decrypt(cipher, asset.containers[m], m);
     std::string error;
-    if (!asset.model->Build(error))
-        std::fprintf(stderr, "Scene error: static model %s: %s; the model is not drawn.\n",
-                     asset.name, error.c_str());
+    const bool built = asset.model->Build(error);
+    if (!error.empty())
+        std::fprintf(stderr, "Scene error: static model %s: %s; %s.\n", asset.name,
+                     NameContainers(error, asset.containers, asset.count).c_str(),
+                     built ? "drawn without that texture" : "the model is not drawn");
     for (int m = 0; m < asset.count; ++m)
         RemoveScratchFile(SCRATCH_FILES[m]);
 }
@@ -115,8 +131,10 @@ void LoadMd2Model(FileCrypt& cipher, const Md2Asset& asset) {
     Decrypt(cipher, asset.modelContainer, 0);
     Decrypt(cipher, asset.skinContainer, 1);
     std::string error;
+    const int containers[] = {asset.modelContainer, asset.skinContainer};
     if (!g_md2Models[asset.model].Load(SCRATCH_FILES[0], SCRATCH_FILES[1], error))
-        ReportUnusable(asset.modelContainer, error, "the model is not drawn");
+        ReportUnusable(asset.modelContainer, NameContainers(error, containers, 2),
+                       "the model is not drawn");
     RemoveScratchFile(SCRATCH_FILES[0]);
     RemoveScratchFile(SCRATCH_FILES[1]);
 }

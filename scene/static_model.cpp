@@ -3,7 +3,7 @@
 
 #include "scene/static_model.h"
 
-#include <cstdio>
+#include <string>
 
 #include "scene/scene_image.h"
 #include "scene/scene_texture.h"
@@ -12,12 +12,12 @@
 namespace {
 
 // A material whose image cannot be read keeps texture 0 and is drawn without
-// its texture.
-void LoadMaterialTexture(StaticMaterial& material) {
+// its texture; the image is named in problems.
+void LoadMaterialTexture(StaticMaterial& material, std::string& problems) {
     SceneImage image;
     if (!image.Load(material.m_szTextureFile)) {
-        std::fprintf(stderr, "Scene error: cannot read the texture image %s.\n",
-                     material.m_szTextureFile);
+        problems += problems.empty() ? "" : ", ";
+        problems += std::string("cannot read the texture image ") + material.m_szTextureFile;
         return;
     }
     CreateSceneTexture(&material.m_uTexture);
@@ -36,7 +36,7 @@ bool StaticModel::Build(std::string& error) {
         return false;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int32_t m = 0; m < m_iMaterialCount; ++m)
-        LoadMaterialTexture(m_pMaterials[m]);
+        LoadMaterialTexture(m_pMaterials[m], error);
 
     m_uList = glGenLists(1);
     glNewList(m_uList, GL_COMPILE);

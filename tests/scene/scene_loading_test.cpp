@@ -158,12 +158,17 @@ TEST_F(SceneGlTest, UnusableAssetsAreReportedAndNotDrawn) {
     cut.resize(cut.size() / 2);
     data.Set(3, cut);
     data.Set(14, {'n', 'o', 't', ' ', 'j', 'p', 'e', 'g'});
+    data.Set(20, {'n', 'o', 't', ' ', 'j', 'p', 'e', 'g'});
     data.Set(1, JpegImage(5, 4, 1, {90, 90, 90}));
     WriteData(data);
 
     const std::string errors = LoadAndCaptureStderr();
     EXPECT_THAT(errors, HasSubstr("Scene error: ./data/T003.dat: the frames at offset"));
-    EXPECT_THAT(errors, HasSubstr("Scene error: ./data/T013.dat: cannot read the skin image"));
+    // Messages name the container, not the scratch file it was decrypted to.
+    EXPECT_THAT(errors, HasSubstr("Scene error: ./data/T013.dat: cannot read the skin image "
+                                  "./data/T014.dat"));
+    EXPECT_THAT(errors, HasSubstr("Scene error: static model S1: cannot read the texture image "
+                                  "./data/T020.dat"));
     EXPECT_THAT(errors, HasSubstr("Scene error: ./data/T001.dat: not an 8-bit RGB JPEG image"));
     EXPECT_EQ(ScratchFilesLeft(), "");
     EXPECT_FALSE(g_md2Models[F4A].IsDrawable());
