@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -295,6 +296,21 @@ TEST_F(OutsideInput, MenuChoiceDragAndAboutBoxReachTheView) {
     ASSERT_NO_FATAL_FAILURE(UseMenu(0, {{0, 1}}));
     const ProgramRun run = demo.Wait(30);
     EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+// The program can be stopped from its terminal (Ctrl+C) or by a terminate
+// request once it runs, sound and all.
+TEST_F(OutsideInput, InterruptAndTerminateEndTheProgram) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        StartedProgram demo(KVX_DEMO, {}, KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+        m_window = FindWindow(demo.Pid(), "KVX Demo");
+        ASSERT_NE(m_window, 0u) << "the main window never appeared";
+        Picture picture;
+        ASSERT_TRUE(WaitUntil([&] { return ModeLineEnd(picture = Shot()) > 150; }, 60));
+        demo.Signal(signal);
+        const ProgramRun run = demo.Wait(20);
+        EXPECT_EQ(run.signal, signal) << "signal " << signal << " did not end the program";
+    }
 }
 
 }  // namespace

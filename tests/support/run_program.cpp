@@ -77,6 +77,11 @@ StartedProgram::~StartedProgram() {
     std::remove(m_errPath.c_str());
 }
 
+void StartedProgram::Signal(int signal) {
+    if (m_pid > 0)
+        kill(m_pid, signal);
+}
+
 ProgramRun StartedProgram::Wait(double timeoutSeconds) {
     ProgramRun run;
     if (m_pid <= 0)
@@ -97,6 +102,8 @@ ProgramRun StartedProgram::Wait(double timeoutSeconds) {
     }
     if (!killed && ended == m_pid && WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
+    if (!killed && ended == m_pid && WIFSIGNALED(status))
+        run.signal = WTERMSIG(status);
     m_pid = -1;
     run.out = ReadFile(m_outPath);
     run.err = ReadFile(m_errPath);

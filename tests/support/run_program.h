@@ -6,6 +6,7 @@
 // The outcome of running a program to its end.
 struct ProgramRun {
     int exitCode = -1;  // -1 when it did not exit normally
+    int signal = 0;     // the signal that ended it, if one did (not a timeout's kill)
     std::string out;
     std::string err;
 };
@@ -26,6 +27,8 @@ class StartedProgram {
     // positive; a program still running then is killed (exitCode -1).
     ProgramRun Wait(double timeoutSeconds = 0.0);
     int Pid() const { return m_pid; }
+    // Sends the signal to the program while it runs.
+    void Signal(int signal);
 
   private:
     int m_pid = -1;
