@@ -9,6 +9,10 @@ constexpr int MIX_CHUNK_FRAMES = 512;
 constexpr int OUTPUT_CHANNELS = 2;
 
 bool OpenAudioDevice(int mixrate) {
+    // Opening audio starts SDL's event subsystem, whose handlers would turn
+    // SIGINT and SIGTERM into quit events that no one reads: the program could
+    // no longer be stopped from its terminal or by a terminate request.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (Mix_OpenAudio(mixrate, AUDIO_S16SYS, OUTPUT_CHANNELS, MIX_CHUNK_FRAMES) == 0)
