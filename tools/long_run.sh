@@ -34,6 +34,6 @@ for mode in kvx-hq kvx ssm; do
     awk -v mode="$mode" -v frames="$frames" -v seconds="$seconds" -v status="$status" '
         $1 >= 10 && settled == "" { settled = $2 }
         { last = $2; if ($2 > max) max = $2 }
-        END { printf "%-7s %8d %12d %9.1f MB %9.1f MB %9.1f MB %d\n", mode, frames, seconds,
+        END { printf "%-7s %8d %12d %8.1f MiB %8.1f MiB %8.1f MiB %d\n", mode, frames, seconds,
               settled / 1024, last / 1024, max / 1024, status }' "$samples"
 done
