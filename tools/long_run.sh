@@ -3,10 +3,12 @@
 # errors checked after every frame, samples the resident memory of the
 # process every second and prints, per mode, the memory after start-up, at
 # the end and the largest seen, with the exit status.
-# Usage: tools/long_run.sh [FRAMES] [WxH]   (from the repository root)
+# Usage: tools/long_run.sh [FRAMES] [WxH] [MODE...]   (from the repository root)
 set -eu
 frames=${1:-20000}
 size=${2:-800x600}
+shift $(($# < 2 ? $# : 2))
+[ $# -gt 0 ] || set -- kvx-hq kvx ssm
 demo=${KVX_DEMO:-build/bin/kvx-demo}
 log_dir=${KVX_LONG_RUN_LOGS:-build/long-run}
 mkdir -p "$log_dir"
@@ -16,7 +18,7 @@ rss_kib() {
 }
 
 printf '%-7s %8s %12s %12s %12s %12s %s\n' mode frames "seconds" "RSS@10s" "RSS end" "RSS max" status
-for mode in kvx-hq kvx ssm; do
+for mode in "$@"; do
     samples="$log_dir/rss-$mode.txt"
     : >"$samples"
     start=$(date +%s)
