@@ -1,23 +1,18 @@
 #include "tests/measure/plane_lookups.h"
 
 #include "measure/map_coverage.h"
+#include "tests/support/pixel_ray.h"
 
 PixelGrid<TexelLookup> PlaneLookups(const Camera& eye, const Camera& light,
                                     const gmtl::Matrix44f& nt, int width, int height, int mapSize) {
-    gmtl::Matrix44f inverse = eye.m_matProjection * eye.m_matView;
-    gmtl::invert(inverse);
+    const gmtl::Matrix44f inverse = InverseViewProjection(eye);
     const gmtl::Matrix44f l = light.m_matProjection * light.m_matView;
     PixelGrid<TexelLookup> grid(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const float nx = (x + 0.5f) / width * 2.0f - 1.0f;
-            const float ny = (y + 0.5f) / height * 2.0f - 1.0f;
-            auto unproject = [&](float z) {
-                const gmtl::Vec4f p = inverse * gmtl::Vec4f(nx, ny, z, 1.0f);
-                return gmtl::Vec3f(p[0] / p[3], p[1] / p[3], p[2] / p[3]);
-            };
-            const gmtl::Vec3f a = unproject(-1.0f);
-            const gmtl::Vec3f b = unproject(1.0f);
+            const PixelRay ray = RayThroughPixel(inverse, x, y, width, height);
+            const gmtl::Vec3f& a = ray.nearPoint;
+            const gmtl::Vec3f& b = ray.farPoint;
             if ((a[1] > 0.0f) == (b[1] > 0.0f))
                 continue;
             const float t = a[1] / (a[1] - b[1]);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tests/support/pixel_ray.h"
 #include "tests/view/fixture_scene.h"
 #include "tests/view/view_test_window.h"
 
@@ -21,16 +22,8 @@ struct Ray {
 
 // The eye ray through the centre of window pixel (px, py), py from the bottom.
 Ray EyeRay(const Camera& eye, int px, int py) {
-    gmtl::Matrix44f inverse = eye.m_matProjection * eye.m_matView;
-    gmtl::invert(inverse);
-    const float x = (px + 0.5f) / WIDTH * 2.0f - 1.0f;
-    const float y = (py + 0.5f) / HEIGHT * 2.0f - 1.0f;
-    auto unproject = [&](float z) {
-        const gmtl::Vec4f p = inverse * gmtl::Vec4f(x, y, z, 1.0f);
-        return gmtl::Vec3f(p[0] / p[3], p[1] / p[3], p[2] / p[3]);
-    };
-    const gmtl::Vec3f nearPoint = unproject(-1.0f);
-    return {nearPoint, unproject(1.0f) - nearPoint};
+    const PixelRay ray = RayThroughPixel(InverseViewProjection(eye), px, py, WIDTH, HEIGHT);
+    return {ray.nearPoint, ray.farPoint - ray.nearPoint};
 }
 
 // Entry parameter of the ray into the box, or a negative value for a miss.
