@@ -9,7 +9,7 @@
 const char* const RUN_USAGE =
     "Usage: kvx-demo [options]\n"
     "\n"
-    "Real-time shadows with a warped (trapezoidal) shadow map. Without options the\n"
+    "Real-time shadows with a shadow map warped by a trapezoid. Without options the\n"
     "demo opens its window and runs until closed. Control + left drag rotates the\n"
     "eye (or the light), Shift + left drag zooms; the Options menu switches modes.\n"
     "\n"

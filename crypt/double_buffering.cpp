@@ -15,11 +15,19 @@ void Copy(std::uint8_t* dst, const std::uint8_t* src, std::int32_t len) {
 
 CDoubleBuffering::CDoubleBuffering(std::ifstream& file, std::uint8_t* buffer, std::int32_t iSize,
                                    std::int32_t iDataLen)
+    : CDoubleBuffering(file, file.is_open(), buffer, iSize, iDataLen) {}
+
+CDoubleBuffering::CDoubleBuffering(std::istream& file, std::uint8_t* buffer, std::int32_t iSize,
+                                   std::int32_t iDataLen)
+    : CDoubleBuffering(file, file.rdbuf() != nullptr, buffer, iSize, iDataLen) {}
+
+CDoubleBuffering::CDoubleBuffering(std::istream& file, bool open, std::uint8_t* buffer,
+                                   std::int32_t iSize, std::int32_t iDataLen)
     : m_pFile(&file), m_iSize(iSize), m_iHalf(iSize / 2), m_iDataLen(iDataLen), m_pBuffer(buffer) {
     if (iSize % 2 != 0) {
         throw std::runtime_error(crypt_error::BUFFER_SIZE_ODD);
     }
-    if (!file.is_open() || file.bad()) {
+    if (!open || file.bad()) {
         throw std::runtime_error(crypt_error::BUFFER_FILE_STATE);
     }
     if (iDataLen < 1 || iDataLen > m_iHalf) {

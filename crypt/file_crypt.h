@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
+#include <ostream>
 #include <string>
 
 // Abstract cipher of the asset containers. A container is the 32-byte key digest followed by the
@@ -25,6 +27,12 @@ class FileCrypt {
     // Reloads the chaining register from the initialisation vector.
     virtual void ResetChain() = 0;
 
+    // The two halves of DecryptFile for callers that open the files themselves: reads the
+    // container's 32-byte header and raises the "cannot be Correctly Decrypted" error (naming
+    // name) unless it is this key's digest; then decrypts the rest of input into output.
+    void CheckKeyDigest(std::istream& input, const std::string& name);
+    void DecryptBody(std::istream& input, std::ostream& output);
+
     // Pads the final chunk buf[0, len) to a whole number of blocks with the fill bytes of the
     // padding code and returns the padded length; buf has room for len + block size - 1 bytes.
     std::int32_t PadBuffer(std::uint8_t* buf, std::int32_t len) const;
@@ -38,8 +46,3 @@ class FileCrypt {
     std::int32_t m_iMode = 0;
     std::int32_t m_iPadding = 0;
 };
-
-// DecryptFile for the program's loaders: a body cut short of a whole block is reported as a
-// truncated container under the container's name instead of the cipher's bare block-size error.
-// Every other error passes unchanged.
-void DecryptContainer(FileCrypt& cipher, const std::string& container, const std::string& out);

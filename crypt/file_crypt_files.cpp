@@ -24,9 +24,12 @@ void RequireDistinctFiles(const std::string& in, const std::string& out) {
     }
 }
 
+// A directory opens as a stream on Linux and fails only at the first read; it is refused here,
+// before any output exists.
 std::ifstream OpenInput(const std::string& name) {
     std::ifstream file(name, std::ios::binary);
-    if (file.fail() || file.bad()) {
+    std::error_code error;
+    if (file.fail() || file.bad() || std::filesystem::is_directory(name, error)) {
         throw crypt_error::FileError("Cannot open File ", name);
     }
     return file;
@@ -84,34 +87,32 @@ void FileCrypt::DecryptFile(const std::string& in, const std::string& out) {
     RequireInit();
     RequireDistinctFiles(in, out);
     std::ifstream input = OpenInput(in);
+    CheckKeyDigest(input, in);
+    std::ofstream output = OpenOutput(out);
+    DecryptBody(input, output);
+    CloseOutput(output, out);
+}
+
+void FileCrypt::CheckKeyDigest(std::istream& input, const std::string& name) {
+    RequireInit();
     std::uint8_t digest[DIGEST_SIZE];
     GetKeyDigest(digest);
     std::uint8_t header[DIGEST_SIZE] = {};
     input.read(reinterpret_cast<char*>(header), DIGEST_SIZE);
     if (std::memcmp(header, digest, DIGEST_SIZE) != 0) {
-        throw crypt_error::FileError("File ", in, " cannot be Correctly Decrypted!");
+        throw crypt_error::FileError("File ", name, " cannot be Correctly Decrypted!");
     }
-    std::ofstream output = OpenOutput(out);
-    ResetChain();
+}
 
+void FileCrypt::DecryptBody(std::istream& input, std::ostream& output) {
+    RequireInit();
+    ResetChain();
     std::uint8_t ring[RING_SIZE];
     std::uint8_t cipher[CHUNK_SIZE];
     std::uint8_t plain[CHUNK_SIZE];
     CDoubleBuffering reader(input, ring, RING_SIZE, CHUNK_SIZE);
     while (const std::int32_t n = reader.GetData(cipher, -1)) {
         DecryptBuffer(cipher, plain, static_cast<std::uint32_t>(n));
-        Write(output, plain, n);
-    }
-    CloseOutput(output, out);
-}
-
-void DecryptContainer(FileCrypt& cipher, const std::string& container, const std::string& out) {
-    try {
-        cipher.DecryptFile(container, out);
-    } catch (const std::runtime_error& error) {
-        if (std::strcmp(error.what(), crypt_error::ILLEGAL_BLOCK_SIZE) != 0) {
-            throw;
-        }
-        throw crypt_error::FileError("File ", container, " is Truncated!");
+        output.write(reinterpret_cast<const char*>(plain), n);
     }
 }

@@ -2,9 +2,9 @@
 
 // An exclusive advisory lock on a directory, held for the object's lifetime.
 // Processes that take it on the same directory take turns: the asset loader
-// decrypts into fixed scratch file names there, and two programs started
-// together would otherwise overwrite each other's files. When the directory
-// cannot be opened nothing is locked, and whatever reads it reports why.
+// decrypts into fixed scratch file names there. When the directory cannot be
+// opened (missing, or without read permission) nothing is locked; the loader's
+// exclusive creation of its files then keeps programs apart.
 class DirectoryLock {
   public:
     explicit DirectoryLock(const char* path);

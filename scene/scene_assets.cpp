@@ -12,11 +12,11 @@
 
 #include "crypt/blowfish.h"
 #include "crypt/file_crypt.h"
+#include "crypt/scratch_files.h"
 #include "scene/scene.h"
 #include "scene/scene_image.h"
 #include "scene/scene_objects.h"
 #include "scene/scene_texture.h"
-#include "scene/scratch_files.h"
 
 namespace {
 
@@ -79,16 +79,17 @@ std::string NameContainers(std::string message, const int* containers, int count
     return message;
 }
 
-void Decrypt(FileCrypt& cipher, int container, int scratch) {
-    DecryptContainer(cipher, ContainerPath(container), SCRATCH_FILES[scratch]);
+void Decrypt(ScratchFiles& scratch, FileCrypt& cipher, int container, int index) {
+    scratch.Decrypt(cipher, ContainerPath(container), index);
 }
 
 // The height image must be 8-bit RGB: the builder reads 3 bytes per pixel.
 void LoadTerrainGeometry(FileCrypt& cipher) {
     SceneImage image;
-    Decrypt(cipher, HEIGHT_IMAGE, 0);
+    ScratchFiles scratch;
+    Decrypt(scratch, cipher, HEIGHT_IMAGE, 0);
     const bool loaded = image.Load(SCRATCH_FILES[0]);
-    RemoveScratchFile(SCRATCH_FILES[0]);
+    scratch.Remove();
     g_terrainMesh = TerrainMesh();
     if (loaded && image.IsRgb8()) {
         g_terrainMesh.m_iIndexCount = BuildTerrainMesh(
@@ -103,9 +104,10 @@ void LoadTerrainGeometry(FileCrypt& cipher) {
 // Rows of the colour image need not be 4-byte aligned.
 void LoadTerrainTexture(FileCrypt& cipher) {
     SceneImage image;
-    Decrypt(cipher, TERRAIN_IMAGE, 0);
+    ScratchFiles scratch;
+    Decrypt(scratch, cipher, TERRAIN_IMAGE, 0);
     const bool loaded = image.Load(SCRATCH_FILES[0]);
-    RemoveScratchFile(SCRATCH_FILES[0]);
+    scratch.Remove();
     if (!loaded) {
         ReportUnusable(TERRAIN_IMAGE, "not a JPEG image", "the terrain has no texture");
         return;
@@ -115,28 +117,28 @@ void LoadTerrainTexture(FileCrypt& cipher) {
 }
 
 void LoadStaticModel(FileCrypt& cipher, const StaticModelAsset& asset) {
+    ScratchFiles scratch;
     for (int m = 0; m < asset.count; ++m)
-        Decrypt(cipher, asset.containers[m], m);
+        Decrypt(scratch, cipher, asset.containers[m], m);
     std::string error;
     const bool built = asset.model->Build(error);
     if (!error.empty())
         std::fprintf(stderr, "Scene error: static model %s: %s; %s.\n", asset.name,
                      NameContainers(error, asset.containers, asset.count).c_str(),
                      built ? "drawn without that texture" : "the model is not drawn");
-    for (int m = 0; m < asset.count; ++m)
-        RemoveScratchFile(SCRATCH_FILES[m]);
+    scratch.Remove();
 }
 
 void LoadMd2Model(FileCrypt& cipher, const Md2Asset& asset) {
-    Decrypt(cipher, asset.modelContainer, 0);
-    Decrypt(cipher, asset.skinContainer, 1);
+    ScratchFiles scratch;
+    Decrypt(scratch, cipher, asset.modelContainer, 0);
+    Decrypt(scratch, cipher, asset.skinContainer, 1);
     std::string error;
     const int containers[] = {asset.modelContainer, asset.skinContainer};
     if (!g_md2Models[asset.model].Load(SCRATCH_FILES[0], SCRATCH_FILES[1], error))
         ReportUnusable(asset.modelContainer, NameContainers(error, containers, 2),
                        "the model is not drawn");
-    RemoveScratchFile(SCRATCH_FILES[0]);
-    RemoveScratchFile(SCRATCH_FILES[1]);
+    scratch.Remove();
 }
 
 void LoadAll(FileCrypt& cipher) {
@@ -156,10 +158,5 @@ void LoadSceneAssets() {
     cipher.Initialize(CONTAINER_KEY, sizeof CONTAINER_KEY - 1, BlowfishBlock{0, 0}, CONTAINER_MODE,
                       CONTAINER_PADDING);
     ilInit();
-    try {
-        LoadAll(cipher);
-    } catch (...) {
-        DeleteScratchFiles();
-        throw;
-    }
+    LoadAll(cipher);
 }

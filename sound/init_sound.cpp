@@ -10,7 +10,6 @@ namespace {
 
 constexpr char CONTAINER_KEY[] = "r&e&v&o";
 constexpr int CONTAINER_KEY_LENGTH = 7;
-constexpr const char* SCRATCH_FILE = "./data/temp0";
 
 constexpr int MEMORY_BLOCK_SIZE = 4194304;
 constexpr int MIXING_RATE = 8000;
@@ -45,7 +44,7 @@ bool StartLibrary(SoundState& state) {
 
 bool LoadZones(FileCrypt& cipher, SoundState& state) {
     for (const ZoneSource& source : ZONE_SOURCES) {
-        SampleHandle sample = LoadContainerSample(cipher, source.pContainer, SCRATCH_FILE);
+        SampleHandle sample = LoadContainerSample(cipher, source.pContainer);
         if (!sample)
             return false;
         FSOUND_Sample_SetMode(sample.get(), FSOUND_LOOP_OFF);
@@ -58,7 +57,7 @@ bool LoadZones(FileCrypt& cipher, SoundState& state) {
 
 // The first sound started after FSOUND_Init, so it plays on channel 0.
 bool StartBackground(FileCrypt& cipher, SoundState& state) {
-    SampleHandle sample = LoadContainerSample(cipher, BACKGROUND_CONTAINER, SCRATCH_FILE);
+    SampleHandle sample = LoadContainerSample(cipher, BACKGROUND_CONTAINER);
     if (!sample)
         return false;
     state.m_hBackgroundSample = sample.release();

@@ -3,7 +3,6 @@
 
 #include <exception>
 
-#include "platform/directory_lock.h"
 #include "platform/message_box.h"
 #include "platform/nv_program_layer.h"
 #include "scene/scene.h"
@@ -14,8 +13,6 @@ namespace {
 
 constexpr int SHADOW_MAP_SIZE = 1500;
 constexpr const char* DEPTH_TARGET_MODE = "rgba depth=24 textureRECT=depth";
-// Where the asset containers are decrypted, relative to the working folder.
-constexpr const char* DATA_FOLDER = "./data";
 
 }  // namespace
 
@@ -65,12 +62,8 @@ int CKVX_DemoView::OnCreate() {
 
     // 6. The scene programs and the scene, in the window's context.
     LoadScenePrograms();
-    // Loading decrypts into fixed scratch files in the data folder; another
-    // instance starting from the same folder waits until this one has loaded
-    // its scene and sound.
-    const DirectoryLock dataFolderLock(DATA_FOLDER);
     // A container that cannot be decrypted ends the start-up; the loader has
-    // removed its scratch files by then.
+    // removed its scratch files and released the data folder by then.
     try {
         LoadSceneAssets();
     } catch (const std::exception& e) {

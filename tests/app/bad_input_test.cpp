@@ -4,7 +4,10 @@
 // is covered in demo_program_test.cpp.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +15,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/crypt/crypt_test_util.h"
@@ -56,6 +60,13 @@ class RunFolder {
     }
 
     void Remove(int c) const { fs::remove(Container(c)); }
+
+    void Append(int c, const Bytes& extra) const {
+        Bytes bytes = ReadBytes(Baked(c));
+        bytes.insert(bytes.end(), extra.begin(), extra.end());
+        fs::remove(Container(c));
+        WriteBytes(Container(c), bytes);
+    }
 
     void Truncate(int c, std::size_t cut) const {
         Bytes bytes = ReadBytes(Baked(c));
@@ -104,8 +115,21 @@ struct BadInput {
     std::function<void(RunFolder&)> spoil;
     std::vector<std::string> env;
     int exitCode;
-    const char* err;  // all the program prints on standard error
+    std::string err;  // all the program prints on standard error
+    std::function<void(const RunFolder&)> check = [](const RunFolder&) {};
 };
+
+// The message for an entry found standing at a scratch file's name.
+std::string InTheWay(const char* scratch) {
+    return std::string("FileCrypt ERROR: Cannot create the scratch File ./data/") + scratch +
+           ": something of that name is already there (left by a program that was killed, or "
+           "another program is loading from this folder). Remove it and start again!\n";
+}
+std::string PartBlocks(const char* container) {
+    return std::string("FileCrypt ERROR: File ./data/") + container +
+           " is Truncated or has Bytes Appended: its body is not a whole number of 8-byte "
+           "blocks!\n";
+}
 
 TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
     const BadInput cases[] = {
@@ -125,12 +149,64 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
          {},
          1,
          "FileCrypt ERROR: File ./data/T020.dat cannot be Correctly Decrypted!\n"},
-        // temp0 is complete and temp1 partly written when the cut is met.
         {"T023 cut short of a whole block",
          [](RunFolder& f) { f.Truncate(23, 3); },
          {},
          1,
-         "FileCrypt ERROR: File ./data/T023.dat is Truncated!\n"},
+         PartBlocks("T023.dat")},
+        {"T023 with bytes appended",
+         [](RunFolder& f) {
+             f.Append(23, {1, 2, 3});
+         },
+         {},
+         1,
+         PartBlocks("T023.dat")},
+        {"T002 a FIFO without a writer",
+         [](RunFolder& f) {
+             f.Remove(2);
+             mkfifo(f.Container(2).c_str(), 0600);
+         },
+         {},
+         1,
+         "FileCrypt ERROR: File ./data/T002.dat is a FIFO, not a container File!\n"},
+        {"T002 a directory",
+         [](RunFolder& f) {
+             f.Remove(2);
+             fs::create_directory(f.Container(2));
+         },
+         {},
+         1,
+         "FileCrypt ERROR: File ./data/T002.dat is a directory, not a container File!\n"},
+        {"temp0 a link to a file outside the data folder",
+         [](RunFolder& f) {
+             WriteBytes(f.Root() + "/victim", TestPattern(64));
+             fs::create_symlink("../victim", f.Data() + "/temp0");
+         },
+         {},
+         1,
+         InTheWay("temp0"),
+         [](const RunFolder& f) { EXPECT_EQ(ReadBytes(f.Root() + "/victim"), TestPattern(64)); }},
+        // S1 needs temp0 and temp1: the T019 texture is in temp0 when temp1 is found taken.
+        {"temp1 a link to nothing",
+         [](RunFolder& f) { fs::create_symlink("../through-the-link", f.Data() + "/temp1"); },
+         {},
+         1,
+         InTheWay("temp1"),
+         [](const RunFolder& f) { EXPECT_FALSE(fs::exists(f.Root() + "/through-the-link")); }},
+        {"temp0 an empty directory",
+         [](RunFolder& f) { fs::create_directory(f.Data() + "/temp0"); },
+         {},
+         1,
+         InTheWay("temp0")},
+        {"temp2 a read-only file",
+         [](RunFolder& f) {
+             WriteBytes(f.Data() + "/temp2", TestPattern(64));
+             fs::permissions(f.Data() + "/temp2", fs::perms::owner_read);
+         },
+         {},
+         1,
+         InTheWay("temp2"),
+         [](const RunFolder& f) { EXPECT_EQ(ReadBytes(f.Data() + "/temp2"), TestPattern(64)); }},
         {"T003 an MD2 file with a negative frame count",
          [](RunFolder& f) { f.Repack(3, KEY, [](Bytes& md2) { SetMd2FrameCount(md2, -1); }); },
          {},
@@ -145,7 +221,7 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
          [](RunFolder& f) { f.Truncate(34, 5); },
          {},
          0,
-         "FileCrypt ERROR: File ./data/T034.dat is Truncated!\nSound is not supported.\n"},
+         PartBlocks("T034.dat") + "Sound is not supported.\n"},
         {"no display", [](RunFolder&) {}, {NoDisplay()}, 1, "Error setting up OpenGL.\n"},
         {"no audio device",
          [](RunFolder&) {},
@@ -166,6 +242,34 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
         EXPECT_EQ(run.err, c.err);
         EXPECT_EQ(folder.DataEntries(), before);
         EXPECT_EQ(fs::exists(folder.Data()), !before.empty());
+        c.check(folder);
+    }
+}
+
+// Interrupt, terminate and hang-up requests that arrive while an asset is being loaded end the
+// program as the signal would, and no decrypted scratch file stays behind.
+TEST(BadInput, SignalsDuringLoadingLeaveNoScratchFile) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        RunFolder folder;
+        const std::set<std::string> before = folder.DataEntries();
+        StartedProgram demo(KVX_DEMO, {"--batch", "--frames", "2", "--size", "160x120"},
+                            folder.Root(), {"SDL_AUDIODRIVER=dummy"});
+        const auto loading = [&] {
+            for (const std::string& name : folder.DataEntries()) {
+                if (name.rfind("temp", 0) == 0)
+                    return true;
+            }
+            return false;
+        };
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!loading() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        ASSERT_TRUE(loading()) << "no scratch file was seen";
+        demo.Signal(signal);
+        const ProgramRun run = demo.Wait(60);
+        EXPECT_EQ(run.signal, signal) << run.err;
+        EXPECT_EQ(folder.DataEntries(), before);
     }
 }
 

@@ -4,8 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <thread>
 
 #include "tests/support/run_program.h"
 
@@ -56,6 +60,34 @@ TEST(DemoProgram, TwoProgramsStartedTogetherBothLoadTheScene) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_THAT(run.err, Not(HasSubstr("Scene error")));
     }
+}
+
+// The windows of the program with the message boxes' title "KVX Demo" (the main window takes
+// that caption only once its start-up is done), as xdotool lists them.
+std::string MessageBoxesOf(int pid) {
+    return RunProgram(
+               "/usr/bin/xdotool",
+               {"search", "--onlyvisible", "--pid", std::to_string(pid), "--name", "^KVX Demo$"},
+               KVX_SOURCE_DIR)
+        .out;
+}
+
+// A program waiting for its message box to be answered holds nothing that another program
+// started from the same folder needs.
+TEST(DemoProgram, AMessageBoxDoesNotHoldUpAnotherProgram) {
+    StartedProgram waiting(KVX_DEMO, {"--size", "160x120"}, KVX_SOURCE_DIR,
+                           {"SDL_AUDIODRIVER=no-such-driver"});
+    for (int tries = 0; tries < 600 && MessageBoxesOf(waiting.Pid()).empty(); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_FALSE(MessageBoxesOf(waiting.Pid()).empty()) << "no message box was shown";
+
+    StartedProgram other(KVX_DEMO, {"--frames", "2", "--size", "160x120", "--batch"},
+                         KVX_SOURCE_DIR);
+    const ProgramRun run = other.Wait(120);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_FALSE(MessageBoxesOf(waiting.Pid()).empty()) << "the box was closed meanwhile";
+    waiting.Signal(SIGTERM);
+    EXPECT_EQ(waiting.Wait(30).signal, SIGTERM);
 }
 
 TEST(DemoProgram, WithoutDisplayItSaysSoAndFails) {

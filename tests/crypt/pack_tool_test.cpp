@@ -97,6 +97,42 @@ TEST_F(PackToolTest, ErrorsPrintTheirMessageAndFail) {
     }
 }
 
+// A failed encrypt or decrypt leaves OUT as it was: an old file byte for byte, no new file, and no
+// temporary file beside it.
+TEST_F(PackToolTest, AFailedCommandLeavesTheOutputAsItWas) {
+    std::filesystem::create_directory(m_dir.Path("in-dir"));
+    WriteBytes(m_dir.Path("plain"), TestPattern(40));
+    ASSERT_EQ(
+        Pack("encrypt " + Quote(m_dir.Path("plain")) + " " + Quote(m_dir.Path("good"))).status, 0);
+    const Bytes old = TestPattern(77, 9);
+    const struct {
+        const char* what;
+        std::string arguments;
+        bool outExisted;
+    } cases[] = {
+        {"encrypt a directory over a file",
+         "encrypt " + Quote(m_dir.Path("in-dir")) + " " + Quote(m_dir.Path("out/old")), true},
+        {"encrypt a directory to a new file",
+         "encrypt " + Quote(m_dir.Path("in-dir")) + " " + Quote(m_dir.Path("out/new")), false},
+        {"decrypt with another key",
+         "decrypt " + Quote(m_dir.Path("good")) + " " + Quote(m_dir.Path("out/old")) + " --key x",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(m_dir.Path("out"));
+        std::filesystem::create_directory(m_dir.Path("out"));
+        WriteBytes(m_dir.Path("out/old"), old);
+        const auto result = Pack(c.arguments);
+        EXPECT_EQ(result.status, 1) << result.output;
+        EXPECT_EQ(ReadBytes(m_dir.Path("out/old")), old);
+        EXPECT_FALSE(std::filesystem::exists(m_dir.Path("out/new")));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path("out")),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+}
+
 TEST_F(PackToolTest, HelpDescribesTheCommands) {
     const auto result = Pack("--help");
     EXPECT_EQ(result.status, 0);

@@ -1,6 +1,6 @@
 #include "tests/scene/scene_gl_fixture.h"
 
-#include "scene/scratch_files.h"
+#include "crypt/scratch_files.h"
 
 void SceneGlTest::SetUp() {
     NvGlTest::SetUp();

@@ -134,7 +134,7 @@ const StartFailure START_FAILURES[] = {
     {"FourthContainerUnderAnotherKey", 3, Damage::OTHER_KEY, 3,
      "FileCrypt ERROR: File ./data/T033.dat cannot be Correctly Decrypted!"},
     {"FourthContainerCutShort", 3, Damage::CUT_SHORT, 3,
-     "FileCrypt ERROR: File ./data/T033.dat is Truncated!"},
+     "FileCrypt ERROR: File ./data/T033.dat is Truncated or has Bytes Appended"},
     {"FourthSampleUndecodable", 3, Damage::NOT_SOUND, 3, ""},
     {"FirstSampleUndecodable", 0, Damage::NOT_SOUND, 0, ""},
     {"BackgroundContainerMissing", 5, Damage::MISSING, 5,

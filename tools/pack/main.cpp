@@ -6,6 +6,7 @@
 #include "crypt/blowfish.h"
 #include "tools/pack/pack_build.h"
 #include "tools/pack/pack_options.h"
+#include "tools/pack/replaced_output.h"
 
 namespace {
 
@@ -18,10 +19,14 @@ void Run(const PackOptions& options) {
                       options.mode, options.padding);
     const std::string& first = options.files[0];
     const std::string& second = options.files[1];
-    if (options.command == "encrypt") {
-        cipher.EncryptFile(first, second);
-    } else if (options.command == "decrypt") {
-        cipher.DecryptFile(first, second);
+    if (options.command == "encrypt" || options.command == "decrypt") {
+        RequireDistinctFiles(first, second);
+        WriteReplacing(second, [&](const std::string& out) {
+            if (options.command == "encrypt")
+                cipher.EncryptFile(first, out);
+            else
+                cipher.DecryptFile(first, out);
+        });
     } else {
         PackFiles(cipher, ReadManifest(first), second);
     }

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "tools/pack/replaced_output.h"
+
 namespace {
 
 constexpr std::size_t MAX_CONTAINERS = 999;
@@ -51,6 +53,8 @@ std::vector<std::string> ReadManifest(const std::string& manifest) {
 void PackFiles(FileCrypt& cipher, const std::vector<std::string>& files, const std::string& dir) {
     std::filesystem::create_directories(dir);
     for (std::size_t i = 0; i < files.size(); ++i) {
-        cipher.EncryptFile(files[i], (std::filesystem::path(dir) / ContainerName(i)).string());
+        const std::string container = (std::filesystem::path(dir) / ContainerName(i)).string();
+        WriteReplacing(container,
+                       [&](const std::string& out) { cipher.EncryptFile(files[i], out); });
     }
 }
