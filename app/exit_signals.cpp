@@ -16,11 +16,16 @@ void EndOnSignal(int signal) {
 
 }  // namespace
 
+// A signal the program was started with ignored (nohup, a background job of a script) stays
+// ignored.
 void InstallExitSignalHandlers() {
     struct sigaction action = {};
     action.sa_handler = EndOnSignal;
     action.sa_flags = SA_RESETHAND;
     sigfillset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-        sigaction(signal, &action, nullptr);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        struct sigaction inherited = {};
+        if (sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    }
 }
