@@ -90,28 +90,35 @@ void LoadTerrainGeometry(FileCrypt& cipher) {
     const bool loaded = image.Load(SCRATCH_FILES[0]);
     RemoveScratchFile(SCRATCH_FILES[0]);
     g_terrainMesh = TerrainMesh();
-    if (loaded && image.IsRgb8()) {
-        g_terrainMesh.m_iIndexCount = BuildTerrainMesh(
-            g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices, image.Data(), image.Width(),
-            image.Height(), -160.0f, 0.0f, 160.0f, 2.5f, 0.2f, 2.5f);
+    std::string problem = "not an 8-bit RGB JPEG image";
+    if (loaded && image.IsRgb8())
+        problem = TerrainSizeProblem(image.Width(), image.Height());
+    if (!problem.empty()) {
+        ReportUnusable(HEIGHT_IMAGE, problem, "the terrain is not drawn");
+        return;
     }
-    if (g_terrainMesh.m_iIndexCount == 0)
-        ReportUnusable(HEIGHT_IMAGE, "not an 8-bit RGB JPEG image of at least 2 x 2 pixels",
-                       "the terrain is not drawn");
+    g_terrainMesh.m_iIndexCount =
+        BuildTerrainMesh(g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices, image.Data(),
+                         image.Width(), image.Height(), -160.0f, 0.0f, 160.0f, 2.5f, 0.2f, 2.5f);
 }
 
-// Rows of the colour image need not be 4-byte aligned.
+// Rows of the colour image need not be 4-byte aligned. A colour image that
+// cannot be used leaves the terrain plain, still lit and shadowed.
 void LoadTerrainTexture(FileCrypt& cipher) {
     SceneImage image;
     Decrypt(cipher, TERRAIN_IMAGE, 0);
     const bool loaded = image.Load(SCRATCH_FILES[0]);
     RemoveScratchFile(SCRATCH_FILES[0]);
-    if (!loaded) {
-        ReportUnusable(TERRAIN_IMAGE, "not a JPEG image", "the terrain has no texture");
-        return;
-    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    CreateSceneTexture(&g_terrainMesh.m_uTexture);
+    std::string problem = "not a JPEG image";
+    if (loaded) {
+        problem = CreateSceneTexture(&g_terrainMesh.m_uTexture);
+        problem = problem.empty() ? problem : "the image " + problem;
+    } else {
+        CreatePlainTexture(&g_terrainMesh.m_uTexture);
+    }
+    if (!problem.empty())
+        ReportUnusable(TERRAIN_IMAGE, problem, "the terrain has no texture");
 }
 
 void LoadStaticModel(FileCrypt& cipher, const StaticModelAsset& asset) {

@@ -101,12 +101,23 @@ int BuildStrip(std::vector<uint32_t>& indices, int w, int h) {
 
 }  // namespace
 
+std::string TerrainSizeProblem(int width, int height) {
+    const std::string size =
+        "the image is " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+    if (width < 2 || height < 2)
+        return size + ", less than the 2 x 2 a terrain needs";
+    if (static_cast<int64_t>(width) * height > MAX_VERTICES)
+        return size + ", more than the " + std::to_string(MAX_VERTICES) +
+               " pixels a terrain can hold";
+    return "";
+}
+
 int BuildTerrainMesh(std::vector<float>& vertices, std::vector<uint32_t>& indices,
                      const uint8_t* pixels, int width, int height, float x0, float y0, float z0,
                      float dx, float heightScale, float dz) {
     vertices.clear();
     indices.clear();
-    if (width < 2 || height < 2 || static_cast<int64_t>(width) * height > MAX_VERTICES)
+    if (!TerrainSizeProblem(width, height).empty())
         return 0;
     BuildVertices(vertices, pixels, width, height, x0, y0, z0, dx, heightScale, dz);
     BuildNormals(vertices, width, height);

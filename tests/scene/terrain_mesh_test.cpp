@@ -137,4 +137,24 @@ TEST(TerrainMeshTest, ImagesOfOneRowOrColumnAreRejected) {
     }
 }
 
+// A terrain has one vertex per pixel, and the mesh's floats and strip indices
+// must stay within int and uint32 ranges: at most 2^27 pixels.
+TEST(TerrainMeshTest, SizeProblemsSayWhatIsWrongWithTheSize) {
+    const struct {
+        int width, height;
+        const char* problem;
+    } cases[] = {
+        {2, 2, ""},
+        {16384, 8192, ""},
+        {1, 5, "the image is 1 x 5 pixels, less than the 2 x 2 a terrain needs"},
+        {5, 0, "the image is 5 x 0 pixels, less than the 2 x 2 a terrain needs"},
+        {16384, 8193,
+         "the image is 16384 x 8193 pixels, more than the 134217728 pixels a terrain can hold"},
+        {65535, 65535,
+         "the image is 65535 x 65535 pixels, more than the 134217728 pixels a terrain can hold"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TerrainSizeProblem(c.width, c.height), c.problem) << c.width << " x " << c.height;
+}
+
 }  // namespace
