@@ -57,17 +57,23 @@ std::vector<uint8_t> JpegImage(int width, int height, int channels,
     return bytes;
 }
 
+std::array<uint8_t, 3> ImageColour(int container) {
+    if (container == 1)
+        return {120, 0, 0};
+    return {static_cast<uint8_t>(8 * container), static_cast<uint8_t>(255 - 8 * container), 128};
+}
+
 SceneData::SceneData() {
-    m_plain[1] = JpegImage(5, 4, 3, {120, 0, 0});
-    m_plain[2] = JpegImage(5, 3, 3, {255, 0, 0});
-    const std::vector<uint8_t> material = JpegImage(4, 4, 3, {0, 0, 255});
+    m_plain[1] = JpegImage(5, 4, 3, ImageColour(1));
+    m_plain[2] = JpegImage(5, 3, 3, ImageColour(2));
     for (int container = 19; container <= 25; ++container)
-        m_plain[container] = material;
-    const std::vector<uint8_t> model = StandRunModel().Bytes();
-    const std::vector<uint8_t> skin = JpegImage(8, 8, 3, {0, 255, 0});
+        m_plain[container] = JpegImage(4, 4, 3, ImageColour(container));
     for (int container : MD2_CONTAINERS) {
-        m_plain[container] = model;
-        m_plain[container + 1] = skin;
+        Md2Fixture model = StandRunModel();
+        for (Md2FixtureFrame& frame : model.frames)
+            frame.translate[0] = static_cast<float>(container);
+        m_plain[container] = model.Bytes();
+        m_plain[container + 1] = JpegImage(8, 8, 3, ImageColour(container + 1));
     }
 }
 
