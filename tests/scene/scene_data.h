@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-// A JPEG file's bytes, written through DevIL: width x height pixels of one
-// colour, with 3 channels or, for channels = 1, grey from the colour's red.
-std::vector<uint8_t> JpegImage(int width, int height, int channels,
-                               const std::array<uint8_t, 3>& colour);
+#include "tests/scene/jpeg_image.h"
 
 // The one colour of the image in a scene container, different for every
 // image container: the height image T001 is (120, 0, 0), its red the height;
