@@ -110,12 +110,13 @@ void LoadTerrainTexture(FileCrypt& cipher) {
     const bool loaded = image.Load(SCRATCH_FILES[0]);
     RemoveScratchFile(SCRATCH_FILES[0]);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    std::string problem = "not a JPEG image";
-    if (loaded) {
-        problem = CreateSceneTexture(&g_terrainMesh.m_uTexture);
-        problem = problem.empty() ? problem : "the image " + problem;
-    } else {
+    std::string problem;
+    if (!loaded) {
         CreatePlainTexture(&g_terrainMesh.m_uTexture);
+        problem = "not a JPEG image";
+    } else if (const std::string fault = CreateSceneTexture(&g_terrainMesh.m_uTexture);
+               !fault.empty()) {
+        problem = "the image " + fault;
     }
     if (!problem.empty())
         ReportUnusable(TERRAIN_IMAGE, problem, "the terrain has no texture");

@@ -34,28 +34,36 @@ bool DriverTakesSize(GLsizei width, GLsizei height, GLint maxSize) {
     return proxyWidth != 0;
 }
 
-}  // namespace
-
-std::string CreateSceneTexture(GLuint* texture) {
+// What keeps the image bound in DevIL from becoming a texture, or "": a size
+// the driver does not take, or pixels DevIL cannot turn into 8-bit RGB (which
+// it then does).
+std::string BoundImageProblem() {
     const GLsizei width = ilGetInteger(IL_IMAGE_WIDTH);
     const GLsizei height = ilGetInteger(IL_IMAGE_HEIGHT);
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-    std::string problem;
     if (!DriverTakesSize(width, height, maxSize)) {
         const std::string limit = std::to_string(maxSize);
-        problem = "is " + std::to_string(width) + " x " + std::to_string(height) +
-                  " pixels, more than the " + limit + " x " + limit + " the OpenGL driver takes";
-    } else if (!ConvertBoundImageToRgb8()) {
-        problem = "cannot be turned into 8-bit RGB";
+        return "is " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels, more than the " + limit + " x " + limit + " the OpenGL driver takes";
     }
+    if (!ConvertBoundImageToRgb8())
+        return "cannot be turned into 8-bit RGB";
+    return "";
+}
+
+}  // namespace
+
+std::string CreateSceneTexture(GLuint* texture) {
+    const std::string problem = BoundImageProblem();
     if (!problem.empty()) {
         CreatePlainTexture(texture);
         return problem;
     }
     CreateBoundTexture(texture);
-    UploadRgb(GL_TEXTURE_2D, width, height, ilGetData());
-    return problem;
+    UploadRgb(GL_TEXTURE_2D, ilGetInteger(IL_IMAGE_WIDTH), ilGetInteger(IL_IMAGE_HEIGHT),
+              ilGetData());
+    return "";
 }
 
 void CreatePlainTexture(GLuint* texture) {
