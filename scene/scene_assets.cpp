@@ -2,7 +2,8 @@
 // its container in ./data/ into a scratch file, read from there and deleted
 // again. A container error stops the loading and leaves as an exception after
 // the scratch files have been removed; an asset that decrypts but cannot be
-// used is reported on standard error and left out of the scene.
+// used is reported on standard error and left out of the scene, or for an
+// image, the surface it covers is drawn plain.
 
 #include <GL/glew.h>
 #include <IL/il.h>
@@ -140,9 +141,10 @@ void LoadMd2Model(FileCrypt& cipher, const Md2Asset& asset) {
     Decrypt(cipher, asset.skinContainer, 1);
     std::string error;
     const int containers[] = {asset.modelContainer, asset.skinContainer};
-    if (!g_md2Models[asset.model].Load(SCRATCH_FILES[0], SCRATCH_FILES[1], error))
+    const bool loaded = g_md2Models[asset.model].Load(SCRATCH_FILES[0], SCRATCH_FILES[1], error);
+    if (!error.empty())
         ReportUnusable(asset.modelContainer, NameContainers(error, containers, 2),
-                       "the model is not drawn");
+                       loaded ? "drawn without its skin" : "the model is not drawn");
     RemoveScratchFile(SCRATCH_FILES[0]);
     RemoveScratchFile(SCRATCH_FILES[1]);
 }

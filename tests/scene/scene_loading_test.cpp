@@ -216,10 +216,11 @@ TEST_F(SceneGlTest, EachObjectIsBuiltFromItsOwnContainers) {
 }
 
 // Images that cannot become textures, because the driver does not take their
-// size or because they are no images, leave their surfaces plain: one
-// mid-grey texel, which the lighting and the shadows modulate, where texture 0
-// would be sampled as black. The message names the size and the driver's
-// limit; no GL error is left behind.
+// size or because they are no images, leave their surfaces (terrain, static
+// model materials, figures' skins) plain: one mid-grey texel, which the
+// lighting and the shadows modulate, where texture 0 would be sampled as
+// black. The message names the size and the driver's limit; no GL error is
+// left behind.
 TEST_F(SceneGlTest, ImagesThatCannotBeTexturesLeaveTheirSurfacesPlain) {
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
@@ -245,6 +246,9 @@ TEST_F(SceneGlTest, ImagesThatCannotBeTexturesLeaveTheirSurfacesPlain) {
         {24, notJpeg, [] { return g_staticModelS3.m_pMaterials[2].m_uTexture; },
          "Scene error: static model S3: cannot read the texture image ./data/T024.dat; drawn "
          "without that texture.\n"},
+        {14, notJpeg, [] { return g_md2Models[F1B].m_ppSkins[0]->m_uTexture; },
+         "Scene error: ./data/T013.dat: cannot read the skin image ./data/T014.dat; drawn without "
+         "its skin.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -297,9 +301,10 @@ TEST_F(SceneGlTest, ContainerErrorsStopLoadingAndLeaveNoScratchFile) {
     }
 }
 
-// Assets that decrypt but cannot be used are reported and left out; the rest
-// of the scene loads and draws.
-TEST_F(SceneGlTest, UnusableAssetsAreReportedAndNotDrawn) {
+// Assets that decrypt but cannot be used are reported; a model file or height
+// image is left out, a figure's skin leaves the model plain; the rest of the
+// scene loads and draws.
+TEST_F(SceneGlTest, UnusableAssetsAreReportedAndLeftOutOrDrawnPlain) {
     SceneData data;
     std::vector<uint8_t> cut = StandRunModel().Bytes();
     cut.resize(cut.size() / 2);
@@ -313,13 +318,13 @@ TEST_F(SceneGlTest, UnusableAssetsAreReportedAndNotDrawn) {
     EXPECT_THAT(errors, HasSubstr("Scene error: ./data/T003.dat: the frames at offset"));
     // Messages name the container, not the scratch file it was decrypted to.
     EXPECT_THAT(errors, HasSubstr("Scene error: ./data/T013.dat: cannot read the skin image "
-                                  "./data/T014.dat"));
+                                  "./data/T014.dat; drawn without its skin."));
     EXPECT_THAT(errors, HasSubstr("Scene error: static model S1: cannot read the texture image "
                                   "./data/T020.dat"));
     EXPECT_THAT(errors, HasSubstr("Scene error: ./data/T001.dat: not an 8-bit RGB JPEG image"));
     EXPECT_EQ(ScratchFilesLeft(), "");
     EXPECT_FALSE(g_md2Models[F4A].IsDrawable());
-    EXPECT_FALSE(g_md2Models[F1B].IsDrawable());
+    EXPECT_TRUE(g_md2Models[F1B].IsDrawable());
     EXPECT_TRUE(g_md2Models[F4B].IsDrawable());
     EXPECT_EQ(g_terrainMesh.m_iIndexCount, 0);
 
@@ -327,6 +332,7 @@ TEST_F(SceneGlTest, UnusableAssetsAreReportedAndNotDrawn) {
     DrawSceneTextured();
     EXPECT_EQ(g_md2Models[F4A].m_iCurrentFrame, 0);
     EXPECT_EQ(g_md2Models[F4B].m_iCurrentFrame, 2);
+    EXPECT_EQ(g_md2Models[F1B].m_iCurrentFrame, 2);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
