@@ -21,6 +21,20 @@ Md2Fixture ScreenTriangle() {
     return fixture;
 }
 
+// Draws the model textured in white light with identity matrices over a blue
+// background.
+void DrawOverBlue(Md2Model& model) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+    model.Draw();
+}
+
 TEST_F(SceneGlTest, Md2ModelDrawsItsFrameWithItsSkin) {
     WriteFileBytes("model.md2", ScreenTriangle().Bytes());
     WriteFileBytes("skin.jpg", JpegImage(8, 8, 3, {255, 0, 0}));
@@ -30,14 +44,7 @@ TEST_F(SceneGlTest, Md2ModelDrawsItsFrameWithItsSkin) {
     ASSERT_EQ(model.m_iSkinCount, 1);
     EXPECT_EQ(model.m_ppSkins[0]->m_szFile, "skin.jpg");
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_TEXTURE_2D);
-    model.Draw();
+    DrawOverBlue(model);
     const auto rgba = ReadColor(SIZE / 2, SIZE / 2);
     EXPECT_GT(rgba[0], 0.8f);
     EXPECT_LT(rgba[2], 0.2f);
@@ -77,15 +84,7 @@ TEST_F(SceneGlTest, ModelWithoutItsSkinIsDrawnPlain) {
         std::string error;
         EXPECT_TRUE(model.Load("model.md2", skin, error));
         EXPECT_EQ(error, message);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glClearColor(0, 0, 1, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glEnable(GL_TEXTURE_2D);
-        glColor3f(1, 1, 1);
-        model.Draw();
+        DrawOverBlue(model);
         const auto rgba = ReadColor(SIZE / 2, SIZE / 2);
         for (int c = 0; c < 3; ++c)
             EXPECT_NEAR(rgba[c], 0.5f, 0.02f) << message << ", channel " << c;
