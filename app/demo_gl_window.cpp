@@ -130,9 +130,15 @@ void DemoGlWindow::OnTimeout(void* data) {
     window->m_view.OnTimer(window->m_uTimerId);
 }
 
+// Paints black until the view draws its frames. The context is the view's
+// own once the view's start-up has begun, and a message box during the
+// start-up lets FLTK paint the window: the clear colour is put back, so the
+// view's sky survives.
 void DemoGlWindow::draw() {
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
+    glPopAttrib();
 }
 
 // Once the view exists, a paint is one of its frames, presented by the view

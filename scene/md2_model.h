@@ -41,8 +41,10 @@ class Md2Model {
     static constexpr int STEPS_PER_KEY_FRAME = 10;
 
     // Reads the model file and the skin image and builds the cycle; needs a
-    // current GL context for the skin. On failure returns false with the reason
-    // in error and leaves the model empty.
+    // current GL context for the skin. A model file that cannot be used gives
+    // false with the reason in error and leaves the model empty. A skin image
+    // that cannot be read gives a plain skin of one mid-grey texel: true, with
+    // the image named in error.
     bool Load(const char* modelFile, const char* skinFile, std::string& error);
     // Draws the current frame of the cycle, then advances to the next.
     void Draw();
@@ -77,7 +79,7 @@ class Md2Model {
     void BuildAnimations(const Md2File& file);
     void ComputeVertexNormals();
     void BuildInterpolatedFrames();
-    bool LoadSkin(const char* skinFile, std::string& error);
+    void LoadSkin(const char* skinFile, std::string& error);
 };
 
 // Splits a frame name into its base name and frame number: the number is the

@@ -5,41 +5,48 @@
 
 #include "scene/md2_model.h"
 #include "scene/scene_image.h"
+#include "scene/scene_texture.h"
 
-bool Md2Model::Load(const char* modelFile, const char* skinFile, std::string& error) {
-    if (!LoadGeometry(modelFile, error))
-        return false;
-    if (!LoadSkin(skinFile, error)) {
-        *this = Md2Model();
-        return false;
-    }
-    return true;
-}
+namespace {
 
-// The skin becomes a mipmapped texture; the image is read as JPEG and turned
-// into 8-bit RGB if it is anything else.
-bool Md2Model::LoadSkin(const char* skinFile, std::string& error) {
-    if (skinFile == nullptr) {
-        error = "no skin image was given";
-        return false;
-    }
+// The skin image as a mipmapped texture, read as JPEG and turned into 8-bit
+// RGB if it is anything else; false, with no texture made, when it cannot be
+// read.
+bool CreateSkinTexture(const char* skinFile, GLuint* texture) {
     SceneImage image;
-    if (!image.Load(skinFile) || !ConvertBoundImageToRgb8()) {
-        error = std::string("cannot read the skin image ") + skinFile;
+    if (skinFile == nullptr || !image.Load(skinFile) || !ConvertBoundImageToRgb8())
         return false;
-    }
-    auto skin = std::make_unique<Md2Skin>();
-    skin->m_szFile = skinFile;
-    glGenTextures(1, &skin->m_uTexture);
+    glGenTextures(1, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glBindTexture(GL_TEXTURE_2D, skin->m_uTexture);
+    glBindTexture(GL_TEXTURE_2D, *texture);
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.Width(), image.Height(), GL_RGB, GL_UNSIGNED_BYTE,
                       image.Data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return true;
+}
+
+}  // namespace
+
+bool Md2Model::Load(const char* modelFile, const char* skinFile, std::string& error) {
+    if (!LoadGeometry(modelFile, error))
+        return false;
+    LoadSkin(skinFile, error);
+    return true;
+}
+
+// Without a readable image the skin is plain, so that the model is still
+// drawn, lit and shadowed, and casts its shadow.
+void Md2Model::LoadSkin(const char* skinFile, std::string& error) {
+    auto skin = std::make_unique<Md2Skin>();
+    skin->m_szFile = skinFile != nullptr ? skinFile : "";
+    if (!CreateSkinTexture(skinFile, &skin->m_uTexture)) {
+        error = skinFile == nullptr ? "no skin image was given"
+                                    : std::string("cannot read the skin image ") + skinFile;
+        CreatePlainTexture(&skin->m_uTexture);
+    }
     m_ppSkins.push_back(std::move(skin));
     m_iSkinCount = 1;
-    return true;
 }
 
 void Md2Model::Draw() {

@@ -4,7 +4,8 @@
 // the containers in ./data/. A container that cannot be decrypted stops the
 // loading with a runtime error carrying the container's message, after every
 // scratch file has been removed; an asset that decrypts but cannot be used is
-// reported on standard error and left out of the scene.
+// reported on standard error: a model file or the height image is left out of
+// the scene, an image leaves the surface it covers plain grey.
 void LoadSceneAssets();
 
 // Everything, terrain included, for the pass seen from the eye. Expects the

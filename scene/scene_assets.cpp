@@ -2,7 +2,8 @@
 // its container in ./data/ into a scratch file, read from there and deleted
 // again. A container error stops the loading and leaves as an exception after
 // the scratch files have been removed; an asset that decrypts but cannot be
-// used is reported on standard error and left out of the scene.
+// used is reported on standard error and left out of the scene, or for an
+// image, the surface it covers is drawn plain.
 
 #include <GL/glew.h>
 #include <IL/il.h>
@@ -91,29 +92,37 @@ void LoadTerrainGeometry(FileCrypt& cipher) {
     const bool loaded = image.Load(SCRATCH_FILES[0]);
     scratch.Remove();
     g_terrainMesh = TerrainMesh();
-    if (loaded && image.IsRgb8()) {
-        g_terrainMesh.m_iIndexCount = BuildTerrainMesh(
-            g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices, image.Data(), image.Width(),
-            image.Height(), -160.0f, 0.0f, 160.0f, 2.5f, 0.2f, 2.5f);
+    std::string problem = "not an 8-bit RGB JPEG image";
+    if (loaded && image.IsRgb8())
+        problem = TerrainSizeProblem(image.Width(), image.Height());
+    if (!problem.empty()) {
+        ReportUnusable(HEIGHT_IMAGE, problem, "the terrain is not drawn");
+        return;
     }
-    if (g_terrainMesh.m_iIndexCount == 0)
-        ReportUnusable(HEIGHT_IMAGE, "not an 8-bit RGB JPEG image of at least 2 x 2 pixels",
-                       "the terrain is not drawn");
+    g_terrainMesh.m_iIndexCount =
+        BuildTerrainMesh(g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices, image.Data(),
+                         image.Width(), image.Height(), -160.0f, 0.0f, 160.0f, 2.5f, 0.2f, 2.5f);
 }
 
-// Rows of the colour image need not be 4-byte aligned.
+// Rows of the colour image need not be 4-byte aligned. A colour image that
+// cannot be used leaves the terrain plain, still lit and shadowed.
 void LoadTerrainTexture(FileCrypt& cipher) {
     SceneImage image;
     ScratchFiles scratch;
     Decrypt(scratch, cipher, TERRAIN_IMAGE, 0);
     const bool loaded = image.Load(SCRATCH_FILES[0]);
     scratch.Remove();
-    if (!loaded) {
-        ReportUnusable(TERRAIN_IMAGE, "not a JPEG image", "the terrain has no texture");
-        return;
-    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    CreateSceneTexture(&g_terrainMesh.m_uTexture);
+    std::string problem;
+    if (!loaded) {
+        CreatePlainTexture(&g_terrainMesh.m_uTexture);
+        problem = "not a JPEG image";
+    } else if (const std::string fault = CreateSceneTexture(&g_terrainMesh.m_uTexture);
+               !fault.empty()) {
+        problem = "the image " + fault;
+    }
+    if (!problem.empty())
+        ReportUnusable(TERRAIN_IMAGE, problem, "the terrain has no texture");
 }
 
 void LoadStaticModel(FileCrypt& cipher, const StaticModelAsset& asset) {
@@ -135,9 +144,10 @@ void LoadMd2Model(FileCrypt& cipher, const Md2Asset& asset) {
     Decrypt(scratch, cipher, asset.skinContainer, 1);
     std::string error;
     const int containers[] = {asset.modelContainer, asset.skinContainer};
-    if (!g_md2Models[asset.model].Load(SCRATCH_FILES[0], SCRATCH_FILES[1], error))
+    const bool loaded = g_md2Models[asset.model].Load(SCRATCH_FILES[0], SCRATCH_FILES[1], error);
+    if (!error.empty())
         ReportUnusable(asset.modelContainer, NameContainers(error, containers, 2),
-                       "the model is not drawn");
+                       loaded ? "drawn without its skin" : "the model is not drawn");
     scratch.Remove();
 }
 

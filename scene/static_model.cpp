@@ -11,16 +11,24 @@
 
 namespace {
 
-// A material whose image cannot be read keeps texture 0 and is drawn without
-// its texture; the image is named in problems.
+void AddProblem(std::string& problems, const std::string& problem) {
+    problems += problems.empty() ? "" : ", ";
+    problems += problem;
+}
+
+// A material whose image cannot be read or used gets a plain texture and is
+// drawn in one plain colour; the image and its fault are named in problems.
 void LoadMaterialTexture(StaticMaterial& material, std::string& problems) {
+    const std::string file = material.m_szTextureFile;
     SceneImage image;
-    if (!image.Load(material.m_szTextureFile)) {
-        problems += problems.empty() ? "" : ", ";
-        problems += std::string("cannot read the texture image ") + material.m_szTextureFile;
+    if (!image.Load(file.c_str())) {
+        CreatePlainTexture(&material.m_uTexture);
+        AddProblem(problems, "cannot read the texture image " + file);
         return;
     }
-    CreateSceneTexture(&material.m_uTexture);
+    const std::string problem = CreateSceneTexture(&material.m_uTexture);
+    if (!problem.empty())
+        AddProblem(problems, "the texture image " + file + " " + problem);
 }
 
 void SendCorner(const StaticModel& model, const StaticFace& face, int c) {

@@ -45,7 +45,8 @@ struct StaticModel {
     // Checks the tables, loads the material textures and compiles the display
     // list. Tables that fail the check build nothing: false, with the reason in
     // error, and the model draws nothing. A material whose image cannot be
-    // read is drawn without a texture: true, with the image named in error.
+    // read or used is drawn in one plain colour, lit and shadowed: true, with
+    // the image and its fault named in error.
     bool Build(std::string& error);
     // Calls the display list, if there is one.
     void Draw() const;

@@ -12,8 +12,11 @@ namespace {
 constexpr int FLOATS_PER_VERTEX = 8;
 constexpr int POSITION = 5;  // offset of x, y, z within a vertex
 constexpr int NORMAL = 2;    // offset of nx, ny, nz
-// Vertex floats and strip indices must stay within int and uint32 ranges.
-constexpr int64_t MAX_VERTICES = (int64_t{1} << 31) / (2 * FLOATS_PER_VERTEX);
+// The mesh keeps 8 floats and about 2 strip indices per pixel: at most 256 MiB of them, like the
+// figures' frames (a large height image would otherwise ask for gigabytes, and the floats and
+// indices must stay within int and uint32 ranges anyway).
+constexpr int64_t MESH_BYTES_PER_VERTEX = FLOATS_PER_VERTEX * 4 + 2 * 4;
+constexpr int64_t MAX_VERTICES = (int64_t{256} << 20) / MESH_BYTES_PER_VERTEX;
 
 using Vec3 = std::array<float, 3>;
 
@@ -101,12 +104,23 @@ int BuildStrip(std::vector<uint32_t>& indices, int w, int h) {
 
 }  // namespace
 
+std::string TerrainSizeProblem(int width, int height) {
+    const std::string size =
+        "the image is " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+    if (width < 2 || height < 2)
+        return size + ", less than the 2 x 2 a terrain needs";
+    if (static_cast<int64_t>(width) * height > MAX_VERTICES)
+        return size + ", more than the " + std::to_string(MAX_VERTICES) +
+               " pixels a terrain can hold";
+    return "";
+}
+
 int BuildTerrainMesh(std::vector<float>& vertices, std::vector<uint32_t>& indices,
                      const uint8_t* pixels, int width, int height, float x0, float y0, float z0,
                      float dx, float heightScale, float dz) {
     vertices.clear();
     indices.clear();
-    if (width < 2 || height < 2 || static_cast<int64_t>(width) * height > MAX_VERTICES)
+    if (!TerrainSizeProblem(width, height).empty())
         return 0;
     BuildVertices(vertices, pixels, width, height, x0, y0, z0, dx, heightScale, dz);
     BuildNormals(vertices, width, height);

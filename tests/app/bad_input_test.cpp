@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "tests/crypt/crypt_test_util.h"
+#include "tests/scene/jpeg_image.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -217,6 +218,15 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
          {},
          0,
          "Scene error: ./data/T002.dat: not a JPEG image; the terrain has no texture.\n"},
+        // Mesa's llvmpipe takes textures of up to 16384 x 16384 pixels.
+        {"T002 a JPEG wider than the driver takes",
+         [](RunFolder& f) {
+             f.Repack(2, KEY, [](Bytes& image) { image = JpegImage(20000, 8, 3, {90, 140, 60}); });
+         },
+         {},
+         0,
+         "Scene error: ./data/T002.dat: the image is 20000 x 8 pixels, more than the 16384 x 16384 "
+         "the OpenGL driver takes; the terrain has no texture.\n"},
         {"sound container T034 cut short",
          [](RunFolder& f) { f.Truncate(34, 5); },
          {},

@@ -6,16 +6,20 @@
 #include <string>
 #include <vector>
 
-// A JPEG file's bytes, written through DevIL: width x height pixels of one
-// colour, with 3 channels or, for channels = 1, grey from the colour's red.
-std::vector<uint8_t> JpegImage(int width, int height, int channels,
-                               const std::array<uint8_t, 3>& colour);
+#include "tests/scene/jpeg_image.h"
 
-// The plain assets of the 29 scene containers, small enough to load fast:
-// a 5 x 4 height image, a 5 x 3 red terrain image, blue material images, the
-// stand/run MD2 model for every figure with a green skin. Tests replace or
-// leave out single containers, then write them all encrypted as the program
-// expects them.
+// The one colour of the image in a scene container, different for every
+// image container: the height image T001 is (120, 0, 0), its red the height;
+// the others mix red and green by their number.
+std::array<uint8_t, 3> ImageColour(int container);
+
+// The plain assets of the 29 scene containers, small enough to load fast and
+// each different from the others, so that a container fed to the wrong object
+// shows: a 5 x 4 height image, a 5 x 3 terrain image, 4 x 4 material images
+// and 8 x 8 skins, each image in its ImageColour; for every figure the
+// stand/run MD2 model moved along x by its container's number. Tests replace
+// or leave out single containers, then write them all encrypted as the
+// program expects them.
 class SceneData {
   public:
     SceneData();

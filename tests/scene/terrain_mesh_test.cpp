@@ -137,4 +137,24 @@ TEST(TerrainMeshTest, ImagesOfOneRowOrColumnAreRejected) {
     }
 }
 
+// A terrain has one vertex per pixel, and its mesh may take at most 256 MiB:
+// 6710886 pixels of 40 bytes.
+TEST(TerrainMeshTest, SizeProblemsSayWhatIsWrongWithTheSize) {
+    const struct {
+        int width, height;
+        const char* problem;
+    } cases[] = {
+        {2, 2, ""},
+        {2590, 2591, ""},
+        {1, 5, "the image is 1 x 5 pixels, less than the 2 x 2 a terrain needs"},
+        {5, 0, "the image is 5 x 0 pixels, less than the 2 x 2 a terrain needs"},
+        {2591, 2591,
+         "the image is 2591 x 2591 pixels, more than the 6710886 pixels a terrain can hold"},
+        {65535, 65535,
+         "the image is 65535 x 65535 pixels, more than the 6710886 pixels a terrain can hold"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TerrainSizeProblem(c.width, c.height), c.problem) << c.width << " x " << c.height;
+}
+
 }  // namespace
