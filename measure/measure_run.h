@@ -8,10 +8,10 @@
 // What a measuring run is asked to do; all of it at the view's current
 // placements.
 struct MeasureRequest {
-    bool density = false;       // texels per pixel and coverage, SSM and KVX
+    bool density = false;       // texels per pixel and coverage, every parametrisation
     int stabilityFrames = 0;    // > 1: frames along the eye path, each mode
     bool json = false;          // the report as JSON instead of a table
-    std::string dumpShadowMap;  // PNG of the depth map of the current mode
+    std::string dumpShadowMap;  // PNG of the depth map the view shows
     std::string heatmap;        // PNG of the eye view coloured by texels per pixel
 };
 
