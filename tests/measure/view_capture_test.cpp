@@ -52,16 +52,15 @@ PixelGrid<uint8_t> Ground(const PixelGrid<SurfacePoint>& points) {
 }
 
 // The lookups read back from the scene pass agree with the CPU's on every
-// ground pixel, for the standard and the warped map.
+// ground pixel, for the maps that have one warp over the whole map.
 TEST_F(ViewCaptureTest, LookupsAreThoseOfTheScenePass) {
     CKVX_DemoView& v = window->view;
     ViewCapture capture(v);
     std::string error;
     ASSERT_TRUE(capture.Create(error)) << error;
     const PixelGrid<uint8_t> ground = Ground(capture.SurfacePoints(gmtl::Matrix44f()));
-    for (int mode : {SHADOW_SSM, SHADOW_KVX}) {
-        v.m_iShadowMode = mode;
-        const gmtl::Matrix44f nt = v.FrameWarp();
+    for (Parametrisation mode : {PARAM_SSM, PARAM_KVX, PARAM_LISPSM}) {
+        const gmtl::Matrix44f nt = v.FrameSetup(mode).parts.front().nt;
         const PixelGrid<TexelLookup> gpu = capture.Lookups(nt);
         const PixelGrid<TexelLookup> cpu =
             PlaneLookups(v.m_eyeCamera, v.m_lightCamera, nt, WIDTH, HEIGHT, v.m_iShadowMapWidth);
@@ -80,24 +79,50 @@ TEST_F(ViewCaptureTest, LookupsAreThoseOfTheScenePass) {
     }
 }
 
+// Texels per pixel over the ground pixels of a setup.
+DensitySummary GroundDensity(ViewCapture& capture, const ShadowSetup& setup) {
+    const PixelGrid<uint8_t> ground = Ground(capture.SurfacePoints(gmtl::Matrix44f()));
+    const PixelGrid<float> density = TexelsPerPixel(capture.Lookups(setup));
+    PixelGrid<float> onGround(WIDTH, HEIGHT, std::nanf(""));
+    for (size_t i = 0; i < ground.values.size(); ++i) {
+        if (ground.values[i])
+            onGround.values[i] = density.values[i];
+    }
+    return SummariseDensity(onGround);
+}
+
+// Eye and light straight above the ground, turned alike. The standard map
+// has the closed form of OverheadTexelsPerPixel. Every ground pixel lies
+// 160 deep in the eye's view, in the cascade that ends at depth z3; that
+// cascade's rectangle is set by its far corners, z3 * tan(30) * (aspect, 1)
+// off the axis at the light's depth d3 = 1200 - 160 + z3, and spreads over a
+// quarter of the map's side. Against the standard map it gives
+// (1 / 2) * d3 / z3 times the texels down the screen and that over the
+// aspect ratio across it: the geometric mean divides by sqrt(aspect).
 TEST_F(ViewCaptureTest, OverheadGroundHasTheClosedFormTexelsPerPixel) {
     Place(90, -135, 160, 90, -135, 1200);
     CKVX_DemoView& v = window->view;
     ViewCapture capture(v);
     std::string error;
     ASSERT_TRUE(capture.Create(error)) << error;
-    const PixelGrid<uint8_t> ground = Ground(capture.SurfacePoints(gmtl::Matrix44f()));
-    const PixelGrid<float> density = TexelsPerPixel(capture.Lookups(gmtl::Matrix44f()));
-    PixelGrid<float> onGround(WIDTH, HEIGHT, std::nanf(""));
-    for (size_t i = 0; i < ground.values.size(); ++i) {
-        if (ground.values[i])
-            onGround.values[i] = density.values[i];
+    const double standard = OverheadTexelsPerPixel(160, 1200, HEIGHT, v.m_iShadowMapWidth);
+    const ShadowSetup cascades = v.FrameSetup(PARAM_CSM);
+    const MapPart& part = cascades.parts[2];
+    ASSERT_LT(part.zNear, 160.0f);
+    ASSERT_GT(part.zFar, 160.0f);
+    const double d3 = 1200.0 - 160.0 + part.zFar;
+    const double cascaded = standard * 0.5 * d3 / part.zFar / std::sqrt(double(WIDTH) / HEIGHT);
+    const struct {
+        ShadowSetup setup;
+        double expected;
+    } cases[] = {{SingleMapSetup(gmtl::Matrix44f(), v.m_eyeCamera), standard},
+                 {cascades, cascaded}};
+    for (const auto& c : cases) {
+        const DensitySummary s = GroundDensity(capture, c.setup);
+        EXPECT_GT(s.pixels, static_cast<size_t>(WIDTH * HEIGHT / 2));
+        EXPECT_NEAR(s.p10, c.expected, c.expected * 0.01);
+        EXPECT_NEAR(s.p90, c.expected, c.expected * 0.01);
     }
-    const DensitySummary s = SummariseDensity(onGround);
-    const double expected = OverheadTexelsPerPixel(160, 1200, HEIGHT, v.m_iShadowMapWidth);
-    EXPECT_GT(s.pixels, static_cast<size_t>(WIDTH * HEIGHT / 2));
-    EXPECT_NEAR(s.p10, expected, expected * 0.01);
-    EXPECT_NEAR(s.p90, expected, expected * 0.01);
 }
 
 // Along the eye path the standard map does not change at all, so neither
@@ -113,7 +138,9 @@ TEST_F(ViewCaptureTest, OnlyTheWarpedMapChangesAlongTheEyePath) {
         << error;
     EXPECT_THAT(report, testing::HasSubstr("\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, "
                                            "\"flip_share\": 0, \"pairs\": 3}"));
-    EXPECT_THAT(report, testing::HasSubstr("\"kvx-hq\": {\"mean_change\": "));
+    for (const char* mode : {"kvx-hq", "lispsm", "csm"})
+        EXPECT_THAT(report,
+                    testing::HasSubstr("\"" + std::string(mode) + "\": {\"mean_change\": "));
     // The view is left as it was.
     EXPECT_EQ(window->view.m_iShadowMode, SHADOW_KVX);
     EXPECT_EQ(window->view.m_uCurrentFragmentProgram, window->view.m_uSceneFragmentProgramHQ);
