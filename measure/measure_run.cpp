@@ -12,13 +12,6 @@
 
 namespace {
 
-constexpr Rgb FRUSTUM_COLOUR = {255, 200, 0};
-constexpr Rgb TRAPEZOID_COLOUR = {230, 40, 40};
-// The frustum's outline is drawn wider and first, so that the trapezoid
-// stays visible where the two coincide.
-constexpr int FRUSTUM_THICKNESS = 9;
-constexpr int TRAPEZOID_THICKNESS = 3;
-
 // The parametrisations in the order of the reports.
 constexpr Parametrisation COMPARED[] = {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM};
 
@@ -136,32 +129,16 @@ ModeStability Stability(Run& run, const StabilityMode& mode, int frames) {
             change.Pairs()};
 }
 
-// The red outline: in the standard map the trapezoid KVX would fit, else
-// the edge of each part of the map (the whole map, or the cascades' tiles).
-std::vector<std::vector<Point2D>> PartEdges(Run& run, const ShadowSetup& setup, int size) {
-    if (run.state.Shown() == PARAM_SSM)
-        return {WarpedSquare(run.state.Setup(PARAM_KVX).parts.front().nt)};
-    const float inset = 2.0f * TRAPEZOID_THICKNESS / static_cast<float>(size);
-    std::vector<std::vector<Point2D>> edges;
-    for (const MapPart& p : setup.parts) {
-        const float l = p.left + inset, r = p.right - inset, b = p.bottom + inset,
-                    t = p.top - inset;
-        edges.push_back({Point2D(l, b), Point2D(r, b), Point2D(r, t), Point2D(l, t)});
-    }
-    return edges;
-}
-
 bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
     const ShadowSetup setup = run.state.Setup(run.state.Shown());
     run.beforeRender();
     run.capture.ShadowTerm(setup, false);
-    const int size = run.view.m_iShadowMapWidth;
-    RgbImage image = DepthMapPicture(run.capture.DepthMap(), size, run.view.m_iShadowMapHeight);
-    for (const std::vector<Point2D>& outline :
-         SetupFrustumOutlines(run.view.m_eyeCamera, run.view.m_lightCamera, setup))
-        DrawMapOutline(image, outline, FRUSTUM_COLOUR, FRUSTUM_THICKNESS);
-    for (const std::vector<Point2D>& edge : PartEdges(run, setup, size))
-        DrawMapOutline(image, edge, TRAPEZOID_COLOUR, TRAPEZOID_THICKNESS);
+    std::vector<Point2D> trapezoid;
+    if (run.state.Shown() == PARAM_SSM)
+        trapezoid = WarpedSquare(run.state.Setup(PARAM_KVX).parts.front().nt);
+    const RgbImage image =
+        OutlinedMapPicture(run.capture.DepthMap(), run.view.m_iShadowMapWidth, 1,
+                           run.view.m_eyeCamera, run.view.m_lightCamera, setup, trapezoid);
     return SavePng(path, image, error);
 }
 
