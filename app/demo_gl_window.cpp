@@ -6,11 +6,12 @@
 #include <cstdio>
 #include <string>
 
+#include "app/figure_poses.h"
 #include "app/screenshot.h"
 #include "app/view_input.h"
 #include "measure/measure_run.h"
 #include "platform/message_box.h"
-#include "scene/scene_objects.h"
+#include "view/command_ids.h"
 
 namespace {
 
@@ -41,23 +42,6 @@ void PlaceOrbit(const OrbitOption& orbit, float& elevation, float& azimuth, floa
     azimuth = orbit.azimuth;
     distance = -orbit.distance;  // the view keeps distances negated
 }
-
-// The animated figures' poses at one moment; restoring them before each
-// captured frame keeps the figures still while a measurement runs.
-class FigurePoses {
-  public:
-    FigurePoses() {
-        for (int i = 0; i < MD2_MODEL_COUNT; ++i)
-            m_frames[i] = g_md2Models[i].m_iCurrentFrame;
-    }
-    void Restore() const {
-        for (int i = 0; i < MD2_MODEL_COUNT; ++i)
-            g_md2Models[i].m_iCurrentFrame = m_frames[i];
-    }
-
-  private:
-    int32_t m_frames[MD2_MODEL_COUNT];
-};
 
 }  // namespace
 
@@ -110,6 +94,17 @@ void DemoGlWindow::Measure() {
     std::fputs(report.c_str(), stdout);
     std::fflush(stdout);
     PostQuit(0);
+}
+
+void DemoGlWindow::ToggleInspection(unsigned commandId) {
+    const LiveInspection::View shown = commandId == ID_VIEW_MAP_INSET ? LiveInspection::MAP_INSET
+                                       : commandId == ID_VIEW_HEAT_COLOURS
+                                           ? LiveInspection::HEAT_COLOURS
+                                           : LiveInspection::READOUT;
+    const bool on = !m_inspection.IsOn(shown);
+    m_inspection.Show(shown, on);
+    CheckMenuItem(commandId, on);
+    m_view.m_pOverlay = m_inspection.AnyOn() ? &m_inspection : nullptr;
 }
 
 void DemoGlWindow::SetTimer(unsigned id, unsigned periodMs) {

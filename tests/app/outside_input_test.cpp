@@ -196,7 +196,7 @@ class OutsideInput : public TempHome {
 
     Picture Shot() { return Capture(m_display, m_window); }
 
-    // Clicks the menu bar's title number title (File, Options, Help), then
+    // Clicks the menu bar's title number title (File, Options, View, Help), then
     // goes in each menu that opens to the row given (of rows rows), clicks
     // the last one and waits until the menus have gone.
     struct MenuRow {
@@ -204,7 +204,7 @@ class OutsideInput : public TempHome {
     };
     void UseMenu(int title, const std::vector<MenuRow>& path) {
         const std::vector<int> titles = MenuTitleCentres(Shot());
-        ASSERT_GE(titles.size(), 3u) << "the menu bar shows no File, Options and Help";
+        ASSERT_GE(titles.size(), 4u) << "the menu bar shows no File, Options, View and Help";
         Xdotool({"mousemove", "--window", std::to_string(m_window), std::to_string(titles[title]),
                  "12", "click", "1"});
         for (std::size_t depth = 0; depth < path.size(); ++depth) {
@@ -280,7 +280,7 @@ TEST_F(OutsideInput, MenuChoiceDragAndAboutBoxReachTheView) {
 
     // Help > About: no frame is rendered while the box is open; the part of
     // the view beside the box stands still, and moves again once it is closed.
-    ASSERT_NO_FATAL_FAILURE(UseMenu(2, {{0, 1}}));
+    ASSERT_NO_FATAL_FAILURE(UseMenu(3, {{0, 1}}));
     const Window about = FindWindow(demo.Pid(), "About KVX_Demo");
     ASSERT_NE(about, 0u);
     const Region beside{440, SCENE_TOP, picture.width, picture.height};
