@@ -4,6 +4,16 @@
 #include "view/cascade_programs.h"
 #include "view/gpu_programs.h"
 
+ViewCapture::~ViewCapture() {
+    for (const Program* p :
+         {&m_lookupProgram, &m_lightVectorProgram, &m_shadowProgram, &m_shadowProgramHQ}) {
+        for (GLuint id : {p->single, p->cascaded}) {
+            if (id != 0)
+                glDeleteProgramsNV(1, &id);
+        }
+    }
+}
+
 bool ViewCapture::Create(std::string& error) {
     GLContext& context = m_view.m_glContext;
     m_lookupProgram = Load(g_strLookupCaptureProgram);

@@ -23,6 +23,11 @@ struct SurfacePoint {
 class ViewCapture {
   public:
     explicit ViewCapture(CKVX_DemoView& view) : m_view(view) {}
+    // Deletes the programs Create loaded: a window that is resized makes a
+    // new capture of the new size.
+    ~ViewCapture();
+    ViewCapture(const ViewCapture&) = delete;
+    ViewCapture& operator=(const ViewCapture&) = delete;
 
     // Loads the capture programs and makes the float target of the view's
     // size; false with a message when the context cannot render to float

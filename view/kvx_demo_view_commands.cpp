@@ -65,12 +65,13 @@ void CKVX_DemoView::OnSoundOff() {
 }
 
 // The check mark moves to the chosen shadow mode, item by item in menu id
-// order; the View menu's LiSPSM and CSM lose theirs.
+// order; the View menu's LiSPSM or CSM, when checked, loses its mark.
 void CKVX_DemoView::CheckShadowItem(unsigned chosen) {
     for (unsigned id : {ID_SHADOW_KVX, ID_SHADOW_KVX_HIGH_QUALITY, ID_SHADOW_SSM}) {
         m_host.CheckMenuItem(id, id == chosen);
     }
-    CheckComparedItems(NO_COMPARED_MODE);
+    if (m_iComparedMode != NO_COMPARED_MODE)
+        CheckComparedItems(NO_COMPARED_MODE);
 }
 
 void CKVX_DemoView::CheckComparedItems(int parametrisation) {
