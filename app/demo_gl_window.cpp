@@ -96,15 +96,14 @@ void DemoGlWindow::Measure() {
     PostQuit(0);
 }
 
-void DemoGlWindow::ToggleInspection(unsigned commandId) {
-    const LiveInspection::View shown = commandId == ID_VIEW_MAP_INSET ? LiveInspection::MAP_INSET
-                                       : commandId == ID_VIEW_HEAT_COLOURS
-                                           ? LiveInspection::HEAT_COLOURS
-                                           : LiveInspection::READOUT;
-    const bool on = !m_inspection.IsOn(shown);
-    m_inspection.Show(shown, on);
+void DemoGlWindow::ToggleLiveView(unsigned commandId) {
+    const LiveViews::View shown = commandId == ID_VIEW_MAP_INSET      ? LiveViews::MAP_INSET
+                                  : commandId == ID_VIEW_HEAT_COLOURS ? LiveViews::HEAT_COLOURS
+                                                                      : LiveViews::READOUT;
+    const bool on = !m_liveViews.IsOn(shown);
+    m_liveViews.Show(shown, on);
     CheckMenuItem(commandId, on);
-    m_view.m_pOverlay = m_inspection.AnyOn() ? &m_inspection : nullptr;
+    m_view.m_pOverlay = m_liveViews.AnyOn() ? &m_liveViews : nullptr;
 }
 
 void DemoGlWindow::SetTimer(unsigned id, unsigned periodMs) {

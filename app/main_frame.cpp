@@ -48,7 +48,7 @@ void CMainFrame::OnCommand(unsigned commandId) {
         case ID_VIEW_MAP_INSET:
         case ID_VIEW_HEAT_COLOURS:
         case ID_VIEW_READOUT:
-            m_viewWindow.ToggleInspection(commandId);
+            m_viewWindow.ToggleLiveView(commandId);
             break;
         default:
             break;

@@ -14,7 +14,7 @@
 // pixel and the map coverage, refreshed a few times a second. Each costs
 // extra rendering and reading back, so the window hands it to the view only
 // while one of them is on.
-class LiveInspection : public FrameOverlay {
+class LiveViews : public FrameOverlay {
   public:
     enum View { MAP_INSET, HEAT_COLOURS, READOUT, VIEW_COUNT };
 

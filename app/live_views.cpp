@@ -1,4 +1,4 @@
-#include "app/live_inspection.h"
+#include "app/live_views.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -68,7 +68,7 @@ class PlainPixels {
 
 }  // namespace
 
-void LiveInspection::Draw(CKVX_DemoView& view) {
+void LiveViews::Draw(CKVX_DemoView& view) {
     // The captures draw the scene again, which would move the figures on.
     const FigurePoses poses;
     const ShadowSetup setup = view.FrameSetup(view.CurrentParametrisation());
@@ -90,7 +90,7 @@ void LiveInspection::Draw(CKVX_DemoView& view) {
         view.m_glContext.Print(10, READOUT_Y, "%s", m_readout.c_str());
 }
 
-ViewCapture* LiveInspection::Capture(CKVX_DemoView& view) {
+ViewCapture* LiveViews::Capture(CKVX_DemoView& view) {
     const int w = view.m_glContext.m_iWidth;
     const int h = view.m_glContext.m_iHeight;
     if (m_capture != nullptr && w == m_iCaptureWidth && h == m_iCaptureHeight)
@@ -108,7 +108,7 @@ ViewCapture* LiveInspection::Capture(CKVX_DemoView& view) {
 }
 
 // The depth map the frame was drawn with, reduced to fit the corner.
-void LiveInspection::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup) {
+void LiveViews::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup) {
     const int size = view.m_iShadowMapWidth;
     const int room = std::min(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight) * 2 / 5;
     const int side = std::max(1, std::min(INSET_MAX, room));
@@ -123,8 +123,8 @@ void LiveInspection::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup) {
                        INSET_MARGIN);
 }
 
-void LiveInspection::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup,
-                                   const PixelGrid<float>& density) {
+void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup,
+                              const PixelGrid<float>& density) {
     char line[160];
     std::snprintf(line, sizeof line, "%s: texels per pixel p50 %.2f, map coverage %.1f%%",
                   ParametrisationLabel(view.CurrentParametrisation()),
