@@ -7,6 +7,7 @@
 #include "measure/colour_ramp.h"
 #include "measure/map_coverage.h"
 #include "measure/map_picture.h"
+#include "measure/measure_run.h"
 #include "measure/percentiles.h"
 #include "measure/texel_density.h"
 #include "platform/nv_program_layer.h"
@@ -113,12 +114,9 @@ void LiveViews::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup) {
     const int room = std::min(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight) * 2 / 5;
     const int side = std::max(1, std::min(INSET_MAX, room));
     const int step = (size + side - 1) / side;
-    std::vector<Point2D> trapezoid;
-    if (view.CurrentParametrisation() == PARAM_SSM)
-        trapezoid = WarpedSquare(view.FrameSetup(PARAM_KVX).parts.front().nt);
     const RgbImage picture =
         OutlinedMapPicture(ViewCapture(view).DepthMap(), size, step, view.m_eyeCamera,
-                           view.m_lightCamera, setup, trapezoid);
+                           view.m_lightCamera, setup, StandardMapTrapezoid(view));
     PlainPixels().Draw(picture, view.m_glContext.m_iWidth - picture.width - INSET_MARGIN,
                        INSET_MARGIN);
 }

@@ -12,7 +12,8 @@
 
 namespace {
 
-// The parametrisations in the order of the reports.
+// The parametrisations in the order of the reports, which is their enum
+// order: each one's figures sit at its own index.
 constexpr Parametrisation COMPARED[] = {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM};
 
 // The modes of a stability run: each parametrisation with one lookup, and
@@ -133,16 +134,19 @@ bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
     const ShadowSetup setup = run.state.Setup(run.state.Shown());
     run.beforeRender();
     run.capture.ShadowTerm(setup, false);
-    std::vector<Point2D> trapezoid;
-    if (run.state.Shown() == PARAM_SSM)
-        trapezoid = WarpedSquare(run.state.Setup(PARAM_KVX).parts.front().nt);
-    const RgbImage image =
-        OutlinedMapPicture(run.capture.DepthMap(), run.view.m_iShadowMapWidth, 1,
-                           run.view.m_eyeCamera, run.view.m_lightCamera, setup, trapezoid);
+    const RgbImage image = OutlinedMapPicture(run.capture.DepthMap(), run.view.m_iShadowMapWidth, 1,
+                                              run.view.m_eyeCamera, run.view.m_lightCamera, setup,
+                                              StandardMapTrapezoid(run.view));
     return SavePng(path, image, error);
 }
 
 }  // namespace
+
+std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view) {
+    if (view.CurrentParametrisation() != PARAM_SSM)
+        return {};
+    return WarpedSquare(view.FrameSetup(PARAM_KVX).parts.front().nt);
+}
 
 bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
                      const std::function<void()>& beforeRender, std::string& report,
