@@ -4,6 +4,7 @@
 
 #include "measure/colour_ramp.h"
 #include "measure/map_picture.h"
+#include "tests/support/start_up_cameras.h"
 #include "warp/shadow_setup.h"
 
 namespace {
@@ -72,10 +73,7 @@ TEST(DrawMapOutline, DrawsTheEdgesInsideThePictureOnly) {
 // frustum in yellow inside them.
 TEST(OutlinedMapPicture, EveryStepTexelWithTheCascadesOutlined) {
     Camera eye, light;
-    eye.SetPerspective(60, 4.0f / 3.0f, 1, 380);
-    eye.SetView(20, -135, 160);
-    light.SetPerspective(60, 1, 500, 2000);
-    light.SetView(90, -135, 1200);
+    PlaceStartUpCameras(eye, light);
     const std::vector<float> empty(1500 * 1500, 1.0f);
     const RgbImage image =
         OutlinedMapPicture(empty, 1500, 5, eye, light, CascadeSetup(eye, light), {});
@@ -89,7 +87,7 @@ TEST(OutlinedMapPicture, EveryStepTexelWithTheCascadesOutlined) {
         for (int x = 0; x < 300; ++x)
             yellow += Same(image.Get(x, i), {255, 200, 0}) ? 1 : 0;
     }
-    EXPECT_GT(redOnCentreLines, 250);  // the edges between the left and right tiles
-    EXPECT_GT(yellow, 4 * 300);        // four slices, each across its tile
+    EXPECT_GT(redOnCentreLines, 250);                  // the edges between the left and right tiles
+    EXPECT_GT(yellow, 4 * 300);                        // four slices, each across its tile
     EXPECT_TRUE(Same(image.Get(75, 100), {0, 0, 0}));  // nothing drawn in the map
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tests/support/start_up_cameras.h"
 #include "warp/light_plane.h"
 #include "warp/shadow_setup.h"
 #include "warp/trapezoid_to_square.h"
@@ -12,12 +13,7 @@
 namespace {
 
 struct CascadesAtStartUp : testing::Test {
-    CascadesAtStartUp() {
-        eye.SetPerspective(60, 4.0f / 3.0f, 1, 380);
-        eye.SetView(20, -135, 160);
-        light.SetPerspective(60, 1, 500, 2000);
-        light.SetView(90, -135, 1200);
-    }
+    CascadesAtStartUp() { PlaceStartUpCameras(eye, light); }
     Camera eye;
     Camera light;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tests/support/start_up_cameras.h"
 #include "warp/light_plane.h"
 
 namespace {
@@ -52,10 +53,7 @@ TEST(LispsmNearDistance, TheFormulaOfThePaper) {
 
 TEST(Lispsm, StartUpViewPutsTheNearPlaneAtTheTopAndFillsTheMap) {
     Camera eye, light;
-    eye.SetPerspective(60, 4.0f / 3.0f, 1, 380);
-    eye.SetView(20, -135, 160);
-    light.SetPerspective(60, 1, 500, 2000);
-    light.SetView(90, -135, 1200);
+    PlaceStartUpCameras(eye, light);
     const LispsmFit fit = FitLispsm(eye, light);
     ASSERT_TRUE(fit.warped);
     // The eye looks 20 degrees down, the light's rays at the eye are about
