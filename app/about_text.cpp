@@ -24,6 +24,15 @@ constexpr const char* NAVIGATION =
     "- Use left mouse button + shift key to zoom in and out\n"
     "- Use left mouse button + control key to rotate";
 
+constexpr const char* KEYS =
+    "Keys (the View menu):\n"
+    "- M: the shadow map in a corner of the view, the eye frustum outlined\n"
+    "- H: the scene coloured by shadow-map texels per screen pixel\n"
+    "- R: a line with the median texels per pixel and the map coverage\n"
+    "- L: LiSPSM, a light-space perspective shadow map, for comparison\n"
+    "- C: CSM, four cascaded shadow maps, for comparison\n"
+    "L or C again, or a shadow mode from the Options menu, returns to that mode.";
+
 constexpr const char* TERMS =
     "Terms of use:\n"
     "KVX Demo may be used, copied and passed on freely. It comes with no warranty of any "
@@ -66,7 +75,8 @@ std::string CreditsSection(const std::string& assetCredits) {
 std::string AboutText(const std::string& assetCredits) {
     const std::string separator = "\n\n";
     return std::string(TITLE) + separator + DESCRIPTION + separator + NAVIGATION + separator +
-           TERMS + separator + CreditsSection(assetCredits) + separator + CONTACT + "\n";
+           KEYS + separator + TERMS + separator + CreditsSection(assetCredits) + separator +
+           CONTACT + "\n";
 }
 
 std::string ReadAssetCredits(const std::string& path) {

@@ -12,11 +12,15 @@ const char* const RUN_USAGE =
     "Real-time shadows with a shadow map warped by a trapezoid. Without options the\n"
     "demo opens its window and runs until closed. Control + left drag rotates the\n"
     "eye (or the light), Shift + left drag zooms; the Options menu switches modes.\n"
+    "The View menu, or a key in the view, shows the shadow map live: M the map in\n"
+    "a corner, H the scene coloured by texels per pixel, R the median texels per\n"
+    "pixel and the map coverage; L and C show LiSPSM and CSM for comparison.\n"
     "\n"
     "  --frames N          render N frames, then exit (status 0)\n"
     "  --screenshot FILE   save the last frame as a PNG image (with --frames,\n"
     "                      or after 30 frames)\n"
-    "  --mode MODE         start in kvx-hq (KVX High Quality), kvx or ssm\n"
+    "  --mode MODE         start in kvx-hq (KVX High Quality), kvx, ssm, lispsm\n"
+    "                      (light-space perspective map) or csm (cascaded maps)\n"
     "  --size WxH          client size of the view in pixels (default 800x600)\n"
     "  --batch             print messages on standard error instead of showing\n"
     "                      message boxes (also chosen when there is no display)\n"
@@ -35,14 +39,16 @@ const char* const RUN_USAGE =
     "--screenshot or --bench):\n"
     "  --measure           shadow-map texels per screen pixel (10th, 50th, 90th\n"
     "                      percentile over the scene's pixels) and the share of\n"
-    "                      the map the eye frustum covers, SSM and KVX\n"
+    "                      the map the eye frustum covers, for SSM, KVX, LiSPSM\n"
+    "                      and CSM\n"
     "  --stability N       move the eye 0.1 degree of azimuth a frame for N frames\n"
     "                      (2 or more) and report how much the shadow term of the\n"
     "                      same surface points changes a frame, in each mode\n"
     "  --json              print the figures of --measure and --stability as JSON\n"
     "  --dump-shadowmap FILE  the depth map of the current mode as a grey PNG, the\n"
     "                      eye frustum outlined in yellow and the trapezoid in red\n"
-    "                      (in KVX the trapezoid is the map's edge)\n"
+    "                      (in KVX the trapezoid is the map's edge; CSM shows its\n"
+    "                      four cascades side by side)\n"
     "  --heatmap FILE      the eye view as a PNG coloured by texels per pixel, for\n"
     "                      the current mode's map\n";
 
@@ -120,7 +126,7 @@ std::string OrbitError(const std::string& name, const std::string& value,
 }
 
 bool IsMode(const std::string& mode) {
-    return mode == "kvx-hq" || mode == "kvx" || mode == "ssm";
+    return mode == "kvx-hq" || mode == "kvx" || mode == "ssm" || mode == "lispsm" || mode == "csm";
 }
 
 // The value options of placements and measuring runs.
@@ -164,7 +170,7 @@ bool ApplyValue(const std::string& name, const std::string& value, RunOptions& o
             o.mode = value;
             return true;
         }
-        error = "--mode: '" + value + "' is not one of kvx-hq, kvx, ssm";
+        error = "--mode: '" + value + "' is not one of kvx-hq, kvx, ssm, lispsm, csm";
     } else if (name == "--size") {
         if (ParseSize(value, o.width, o.height))
             return true;

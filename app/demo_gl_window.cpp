@@ -6,11 +6,12 @@
 #include <cstdio>
 #include <string>
 
+#include "app/figure_poses.h"
 #include "app/screenshot.h"
 #include "app/view_input.h"
 #include "measure/measure_run.h"
 #include "platform/message_box.h"
-#include "scene/scene_objects.h"
+#include "view/command_ids.h"
 
 namespace {
 
@@ -26,6 +27,10 @@ void ApplyMode(CKVX_DemoView& view, const std::string& mode) {
         view.OnShadowKVX();
     } else if (mode == "ssm") {
         view.OnShadowSSM();
+    } else if (mode == "lispsm") {
+        view.SetComparedMode(PARAM_LISPSM);
+    } else if (mode == "csm") {
+        view.SetComparedMode(PARAM_CSM);
     }
 }
 
@@ -37,23 +42,6 @@ void PlaceOrbit(const OrbitOption& orbit, float& elevation, float& azimuth, floa
     azimuth = orbit.azimuth;
     distance = -orbit.distance;  // the view keeps distances negated
 }
-
-// The animated figures' poses at one moment; restoring them before each
-// captured frame keeps the figures still while a measurement runs.
-class FigurePoses {
-  public:
-    FigurePoses() {
-        for (int i = 0; i < MD2_MODEL_COUNT; ++i)
-            m_frames[i] = g_md2Models[i].m_iCurrentFrame;
-    }
-    void Restore() const {
-        for (int i = 0; i < MD2_MODEL_COUNT; ++i)
-            g_md2Models[i].m_iCurrentFrame = m_frames[i];
-    }
-
-  private:
-    int32_t m_frames[MD2_MODEL_COUNT];
-};
 
 }  // namespace
 
@@ -106,6 +94,16 @@ void DemoGlWindow::Measure() {
     std::fputs(report.c_str(), stdout);
     std::fflush(stdout);
     PostQuit(0);
+}
+
+void DemoGlWindow::ToggleLiveView(unsigned commandId) {
+    const LiveViews::View shown = commandId == ID_VIEW_MAP_INSET      ? LiveViews::MAP_INSET
+                                  : commandId == ID_VIEW_HEAT_COLOURS ? LiveViews::HEAT_COLOURS
+                                                                      : LiveViews::READOUT;
+    const bool on = !m_liveViews.IsOn(shown);
+    m_liveViews.Show(shown, on);
+    CheckMenuItem(commandId, on);
+    m_view.m_pOverlay = m_liveViews.AnyOn() ? &m_liveViews : nullptr;
 }
 
 void DemoGlWindow::SetTimer(unsigned id, unsigned periodMs) {

@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/frame_benchmark.h"
+#include "app/live_views.h"
 #include "app/options_menu.h"
 #include "gfx/gl_context_fltk.h"
 #include "view/kvx_demo_view.h"
@@ -28,6 +29,10 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     void SwapBuffers() override;
     void PostQuit(int exitCode) override;
     void CheckMenuItem(unsigned commandId, bool checked) override;
+
+    // Turns one of the View menu's live views on or off (ID_VIEW_MAP_INSET,
+    // ID_VIEW_HEAT_COLOURS, ID_VIEW_READOUT) and moves its check mark.
+    void ToggleLiveView(unsigned commandId);
 
     // The menu whose check marks the view's commands move.
     void SetMenu(OptionsMenu* menu) { m_menu = menu; }
@@ -56,4 +61,5 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     int m_iExitCode = 0;
     Stopwatch m_frameClock;  // started when the frame being rendered began
     FrameBenchmark m_benchmark;
+    LiveViews m_liveViews;
 };

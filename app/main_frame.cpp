@@ -41,9 +41,25 @@ void CMainFrame::OnCommand(unsigned commandId) {
         case ID_SOUND_OFF:
             view.OnSoundOff();
             break;
+        case ID_VIEW_LISPSM:
+        case ID_VIEW_CSM:
+            ToggleComparedMode(commandId == ID_VIEW_LISPSM ? PARAM_LISPSM : PARAM_CSM);
+            break;
+        case ID_VIEW_MAP_INSET:
+        case ID_VIEW_HEAT_COLOURS:
+        case ID_VIEW_READOUT:
+            m_viewWindow.ToggleLiveView(commandId);
+            break;
         default:
             break;
     }
+}
+
+// Choosing the checked one returns to the Options menu's shadow mode.
+void CMainFrame::ToggleComparedMode(int parametrisation) {
+    CKVX_DemoView& view = m_viewWindow.View();
+    view.SetComparedMode(view.m_iComparedMode == parametrisation ? NO_COMPARED_MODE
+                                                                 : parametrisation);
 }
 
 // The document's accelerators: Ctrl+N, Ctrl+O and Ctrl+S.

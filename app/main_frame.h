@@ -26,6 +26,7 @@ class CMainFrame : public Fl_Double_Window {
 
   private:
     void OnCommand(unsigned commandId);
+    void ToggleComparedMode(int parametrisation);
 
     OptionsMenu m_menu;
     DemoGlWindow m_viewWindow;

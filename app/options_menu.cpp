@@ -23,6 +23,23 @@ const OptionsItem OPTIONS_ITEMS[] = {
     {ID_SOUND_OFF, "Options/Sound/Off", false},
 };
 
+// The View menu, after Options: toggles with a key each. LiSPSM and CSM
+// stand in for the Options menu's shadow mode while checked.
+struct ViewItem {
+    unsigned id;
+    const char* path;
+    int key;
+    int flags;
+};
+
+const ViewItem VIEW_ITEMS[] = {
+    {ID_VIEW_MAP_INSET, "View/Shadow Map Inset", 'm', 0},
+    {ID_VIEW_HEAT_COLOURS, "View/Texels per Pixel Colours", 'h', 0},
+    {ID_VIEW_READOUT, "View/Texels per Pixel Readout", 'r', FL_MENU_DIVIDER},
+    {ID_VIEW_LISPSM, "View/LiSPSM", 'l', 0},
+    {ID_VIEW_CSM, "View/CSM", 'c', 0},
+};
+
 void* AsUserData(unsigned id) {
     return reinterpret_cast<void*>(static_cast<uintptr_t>(id));
 }
@@ -35,6 +52,10 @@ OptionsMenu::OptionsMenu(int x, int y, int w, int h, Handlers handlers)
     for (const OptionsItem& item : OPTIONS_ITEMS) {
         add(item.path, 0, OnCommand, AsUserData(item.id), FL_MENU_RADIO);
         m_marks[item.id] = item.checked;
+    }
+    for (const ViewItem& item : VIEW_ITEMS) {
+        add(item.path, item.key, OnCommand, AsUserData(item.id), FL_MENU_TOGGLE | item.flags);
+        m_marks[item.id] = false;
     }
     add("&Help/&About KVX_Demo...", 0, OnAbout, this);
     RestoreMarks();
@@ -56,6 +77,10 @@ bool OptionsMenu::IsChecked(unsigned commandId) {
 
 int OptionsMenu::ItemIndex(unsigned commandId) {
     for (const OptionsItem& item : OPTIONS_ITEMS) {
+        if (item.id == commandId)
+            return find_index(item.path);
+    }
+    for (const ViewItem& item : VIEW_ITEMS) {
         if (item.id == commandId)
             return find_index(item.path);
     }

@@ -5,13 +5,14 @@
 #include <functional>
 #include <map>
 
-// The main window's menu bar: "&File", "Options" and "&Help". The check
-// marks of the Options items change only through Check(): FLTK's own
-// toggling of a picked item is undone before the item's command runs.
+// The main window's menu bar: "&File", "Options", "View" and "&Help". The
+// check marks of the Options and View items change only through Check():
+// FLTK's own toggling of a picked item is undone before the item's command
+// runs.
 class OptionsMenu : public Fl_Menu_Bar {
   public:
-    // What the menu's commands do: one callback for the Options items (with
-    // their command ids), one for Exit and one for About.
+    // What the menu's commands do: one callback for the Options and View
+    // items (with their command ids), one for Exit and one for About.
     struct Handlers {
         std::function<void(unsigned)> command;
         std::function<void()> exit;

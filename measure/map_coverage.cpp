@@ -1,5 +1,6 @@
 #include "measure/map_coverage.h"
 
+#include "warp/cascades.h"
 #include "warp/convex_hull.h"
 
 namespace {
@@ -98,4 +99,21 @@ std::vector<Point2D> ClipToMap(const std::vector<MapPoint>& polygon) {
 
 float MapCoverage(const Camera& eye, const Camera& light, const gmtl::Matrix44f& nt) {
     return PolygonArea(ClipToMap(FrustumOutlineInMap(eye, light, nt))) / 4.0f;
+}
+
+std::vector<std::vector<Point2D>> SetupFrustumOutlines(const Camera& eye, const Camera& light,
+                                                       const ShadowSetup& setup) {
+    std::vector<std::vector<Point2D>> outlines;
+    for (const MapPart& part : setup.parts) {
+        const Camera slice = EyeSlice(eye, part.zNear, part.zFar);
+        outlines.push_back(ClipToMap(FrustumOutlineInMap(slice, light, part.nt)));
+    }
+    return outlines;
+}
+
+float SetupCoverage(const Camera& eye, const Camera& light, const ShadowSetup& setup) {
+    float covered = 0.0f;
+    for (const std::vector<Point2D>& outline : SetupFrustumOutlines(eye, light, setup))
+        covered += PolygonArea(outline) / 4.0f;
+    return covered;
 }

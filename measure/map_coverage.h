@@ -5,6 +5,7 @@
 #include "math/camera.h"
 #include "math/gmtl.h"
 #include "warp/plane_geometry.h"
+#include "warp/shadow_setup.h"
 
 // Where the eye frustum lies in the shadow map, and how much of the map it
 // takes. Map coordinates run from -1 to 1 across the map in x and y, after
@@ -27,6 +28,16 @@ std::vector<Point2D> ClipToMap(const std::vector<MapPoint>& polygon);
 
 // The share of the map's area (0 to 1) that the eye frustum covers.
 float MapCoverage(const Camera& eye, const Camera& light, const gmtl::Matrix44f& nt);
+
+// The share of the whole map that the eye frustum covers in a setup: each
+// part's slice of the frustum in that part's warp, summed (the parts do not
+// overlap: each lies in a tile of its own, and the tiles cover the map).
+float SetupCoverage(const Camera& eye, const Camera& light, const ShadowSetup& setup);
+
+// The outline of each part's slice of the eye frustum in map coordinates,
+// clipped to the map.
+std::vector<std::vector<Point2D>> SetupFrustumOutlines(const Camera& eye, const Camera& light,
+                                                       const ShadowSetup& setup);
 
 // The plane part of a 4x4 N_T: rows and columns 0, 1 and 3.
 gmtl::Matrix33f PlaneWarp(const gmtl::Matrix44f& nt);

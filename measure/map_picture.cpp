@@ -3,10 +3,45 @@
 #include <algorithm>
 #include <cmath>
 
+#include "measure/map_coverage.h"
+
 namespace {
 
 constexpr float DARKEST = 60.0f;  // grey of the farthest drawn depth
 constexpr float BRIGHTEST = 255.0f;
+
+constexpr Rgb FRUSTUM_COLOUR = {255, 200, 0};
+constexpr Rgb TRAPEZOID_COLOUR = {230, 40, 40};
+// Widths at full size. The frustum's outline is drawn wider and first, so
+// that the trapezoid stays visible where the two coincide.
+constexpr int FRUSTUM_THICKNESS = 9;
+constexpr int TRAPEZOID_THICKNESS = 3;
+
+// A width at full size for a picture of every step-th texel.
+int Thickness(int fullSize, int step) {
+    return std::max(1, (fullSize + step - 1) / step);
+}
+
+std::vector<float> EveryStep(const std::vector<float>& depth, int mapSize, int step, int size) {
+    std::vector<float> picked(static_cast<size_t>(size) * size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            picked[static_cast<size_t>(y) * size + x] =
+                depth[static_cast<size_t>(y * step) * mapSize + x * step];
+    }
+    return picked;
+}
+
+// Each part's square, drawn just inside its edge.
+std::vector<std::vector<Point2D>> PartEdges(const ShadowSetup& setup, float inset) {
+    std::vector<std::vector<Point2D>> edges;
+    for (const MapPart& p : setup.parts) {
+        const float l = p.left + inset, r = p.right - inset;
+        const float b = p.bottom + inset, t = p.top - inset;
+        edges.push_back({Point2D(l, b), Point2D(r, b), Point2D(r, t), Point2D(l, t)});
+    }
+    return edges;
+}
 
 }  // namespace
 
@@ -31,5 +66,21 @@ RgbImage DepthMapPicture(const std::vector<float>& depth, int width, int height)
             image.Set(x, y, {grey, grey, grey});
         }
     }
+    return image;
+}
+
+RgbImage OutlinedMapPicture(const std::vector<float>& depth, int mapSize, int step,
+                            const Camera& eye, const Camera& light, const ShadowSetup& setup,
+                            const std::vector<Point2D>& trapezoid) {
+    const int size = mapSize / step;
+    RgbImage image = DepthMapPicture(EveryStep(depth, mapSize, step, size), size, size);
+    for (const std::vector<Point2D>& outline : SetupFrustumOutlines(eye, light, setup))
+        DrawMapOutline(image, outline, FRUSTUM_COLOUR, Thickness(FRUSTUM_THICKNESS, step));
+    const int edge = Thickness(TRAPEZOID_THICKNESS, step);
+    const std::vector<std::vector<Point2D>> edges =
+        trapezoid.empty() ? PartEdges(setup, 2.0f * edge / static_cast<float>(size))
+                          : std::vector<std::vector<Point2D>>{trapezoid};
+    for (const std::vector<Point2D>& e : edges)
+        DrawMapOutline(image, e, TRAPEZOID_COLOUR, edge);
     return image;
 }

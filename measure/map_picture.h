@@ -2,9 +2,20 @@
 
 #include <vector>
 
+#include "math/camera.h"
 #include "measure/rgb_image.h"
+#include "warp/shadow_setup.h"
 
 // A depth map as a grey picture: texels where nothing was drawn (depth 1)
 // are black; the drawn depths are stretched over the grey range, nearer to
 // the light brighter.
 RgbImage DepthMapPicture(const std::vector<float>& depth, int width, int height);
+
+// The depth map of a square map `mapSize` texels a side as --dump-shadowmap
+// draws it, from every `step`-th texel in both directions: each part's slice
+// of the eye frustum outlined in yellow, and in red either the given
+// trapezoid (for the standard map, the one KVX would fit) or, when it is
+// empty, the edge of each part (the whole map, or the cascades' tiles).
+RgbImage OutlinedMapPicture(const std::vector<float>& depth, int mapSize, int step,
+                            const Camera& eye, const Camera& light, const ShadowSetup& setup,
+                            const std::vector<Point2D>& trapezoid);

@@ -32,6 +32,20 @@ std::string MapJson(const MapFigures& m) {
            ", \"coverage\": " + Number(m.coverage) + "}";
 }
 
+// The maps by key, how often KVX gives fewer texels than SSM, and how often
+// each other map gives fewer than KVX.
+std::string DensityJson(const MeasureReport& r) {
+    std::string json;
+    std::string fewer;
+    for (const MapFigures& m : r.maps) {
+        json += ", \"" + m.key + "\": " + MapJson(m);
+        if (m.key != "kvx")
+            fewer += (fewer.empty() ? "\"" : ", \"") + m.key + "\": " + Number(m.fewerThanKvx);
+    }
+    return json + ", \"kvx_fewer_texels_share\": " + Number(r.kvxFewerShare) +
+           ", \"fewer_texels_than_kvx\": {" + fewer + "}";
+}
+
 std::string StabilityJson(const ModeStability& s) {
     return "\"" + s.mode + "\": {\"mean_change\": " + Number(s.meanChange) +
            ", \"worst_frame_mean\": " + Number(s.worstPairMean) +
@@ -39,8 +53,17 @@ std::string StabilityJson(const ModeStability& s) {
            "}";
 }
 
-std::string MapLine(const char* name, const MapFigures& m) {
-    return std::string(name) +
+// "name" padded to the column of the figures, then the ratio.
+std::string Ratio(const std::string& name, double ratio) {
+    char line[80];
+    std::snprintf(line, sizeof line, "%-19s%7.2f\n", name.c_str(), ratio);
+    return line;
+}
+
+std::string MapLine(const MapFigures& m) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%-16s", m.label.c_str());
+    return name +
            Format(" %8.3f %8.3f %8.3f %9.1f%%", m.texels.p10, m.texels.p50, m.texels.p90,
                   100.0 * m.coverage) +
            "  " + std::to_string(m.texels.pixels) + "\n";
@@ -58,11 +81,20 @@ std::string ReportText(const MeasureReport& r) {
                    r.light.azimuth, r.light.distance);
     if (r.hasDensity) {
         text += "\nTexels per pixel     p10      p50      p90  coverage  pixels\n";
-        text += MapLine("SSM             ", r.ssm);
-        text += MapLine("KVX             ", r.kvx);
-        text += Format("KVX / SSM median  %8.2f\n", r.kvx.texels.p50 / r.ssm.texels.p50);
+        for (const MapFigures& m : r.maps)
+            text += MapLine(m);
+        const MapFigures& ssm = r.maps.front();
+        for (const MapFigures& m : r.maps) {
+            if (m.key != ssm.key)
+                text += Ratio(m.label + " / SSM median", m.texels.p50 / ssm.texels.p50);
+        }
         text +=
             Format("Pixels where KVX has fewer texels than SSM: %.1f%%\n", 100.0 * r.kvxFewerShare);
+        for (const MapFigures& m : r.maps) {
+            if (m.key != "kvx" && m.key != ssm.key)
+                text += "Pixels where " + m.label +
+                        " has fewer texels than KVX:" + Format(" %.1f%%\n", 100.0 * m.fewerThanKvx);
+        }
     }
     if (r.stabilityFrames > 0) {
         text += "\nShadow change along " + std::to_string(r.stabilityFrames) + " frames" +
@@ -85,8 +117,7 @@ std::string ReportJson(const MeasureReport& r) {
                        ", \"eye\": " + PlacementJson(r.eye) +
                        ", \"light\": " + PlacementJson(r.light);
     if (r.hasDensity)
-        json += ", \"ssm\": " + MapJson(r.ssm) + ", \"kvx\": " + MapJson(r.kvx) +
-                ", \"kvx_fewer_texels_share\": " + Number(r.kvxFewerShare);
+        json += DensityJson(r);
     if (r.stabilityFrames > 0) {
         json += ", \"stability\": {\"frames\": " + std::to_string(r.stabilityFrames) +
                 ", \"step_degrees\": " + Number(r.stepDegrees);

@@ -13,15 +13,20 @@ struct OrbitPlacement {
     float distance = 0.0f;
 };
 
-// Texels per pixel and map coverage of one shadow map.
+// Texels per pixel and map coverage of one shadow-map parametrisation.
 struct MapFigures {
+    std::string key;    // "ssm", "kvx", "lispsm", "csm"
+    std::string label;  // "SSM", "KVX", "LiSPSM", "CSM"
     DensitySummary texels;
     float coverage = 0.0f;  // share of the map's area the eye frustum covers
+    // Share of pixels where this map gives fewer texels than KVX (not
+    // reported for KVX itself).
+    double fewerThanKvx = 0.0;
 };
 
 // Frame-to-frame change of the shadow term of one mode along the eye path.
 struct ModeStability {
-    std::string mode;  // "ssm", "kvx" or "kvx-hq"
+    std::string mode;  // "ssm", "kvx", "kvx-hq", "lispsm" or "csm"
     double meanChange = 0.0;
     double worstPairMean = 0.0;
     double flipShare = 0.0;
@@ -36,11 +41,10 @@ struct MeasureReport {
     OrbitPlacement eye;
     OrbitPlacement light;
     bool hasDensity = false;
-    MapFigures ssm;
-    MapFigures kvx;
-    double kvxFewerShare = 0.0;  // share of pixels where KVX gives fewer texels than SSM
-    int stabilityFrames = 0;     // 0: no stability run
-    float stepDegrees = 0.0f;    // eye azimuth step per frame
+    std::vector<MapFigures> maps;  // SSM first, then KVX, then the others
+    double kvxFewerShare = 0.0;    // share of pixels where KVX gives fewer texels than SSM
+    int stabilityFrames = 0;       // 0: no stability run
+    float stepDegrees = 0.0f;      // eye azimuth step per frame
     std::vector<ModeStability> stability;
 };
 

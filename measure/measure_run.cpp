@@ -12,17 +12,28 @@
 
 namespace {
 
-constexpr Rgb FRUSTUM_COLOUR = {255, 200, 0};
-constexpr Rgb TRAPEZOID_COLOUR = {230, 40, 40};
-// The frustum's outline is drawn wider and first, so that the trapezoid
-// stays visible where the two coincide.
-constexpr int FRUSTUM_THICKNESS = 9;
-constexpr int TRAPEZOID_THICKNESS = 3;
+// The parametrisations in the order of the reports, which is their enum
+// order: each one's figures sit at its own index.
+constexpr Parametrisation COMPARED[] = {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM};
+
+// The modes of a stability run: each parametrisation with one lookup, and
+// KVX with the five-lookup filter too.
+struct StabilityMode {
+    const char* name;
+    Parametrisation parametrisation;
+    bool fiveLookups;
+};
+constexpr StabilityMode STABILITY_MODES[] = {{"ssm", PARAM_SSM, false},
+                                             {"kvx", PARAM_KVX, false},
+                                             {"kvx-hq", PARAM_KVX, true},
+                                             {"lispsm", PARAM_LISPSM, false},
+                                             {"csm", PARAM_CSM, false}};
 
 // Holds the view's state that a measurement changes, and restores it.
 class ViewState {
   public:
-    explicit ViewState(CKVX_DemoView& view) : m_view(view), m_mode(view.m_iShadowMode) {}
+    explicit ViewState(CKVX_DemoView& view)
+        : m_view(view), m_mode(view.m_iShadowMode), m_shown(view.CurrentParametrisation()) {}
     ~ViewState() {
         m_view.m_iShadowMode = m_mode;
         PlaceEye(m_view.m_fEyeAzimuth);
@@ -34,18 +45,15 @@ class ViewState {
     void PlaceEye(float azimuth) {
         m_view.m_eyeCamera.SetView(m_view.m_fEyeElevation, azimuth, -m_view.m_fEyeDistance);
     }
-    // N_T of a shadow mode for the cameras as they are now.
-    gmtl::Matrix44f Warp(int mode) {
-        m_view.m_iShadowMode = mode;
-        const gmtl::Matrix44f nt = m_view.FrameWarp();
-        m_view.m_iShadowMode = m_mode;
-        return nt;
-    }
-    int Mode() const { return m_mode; }
+    // What a parametrisation hands the passes for the cameras as they are now.
+    ShadowSetup Setup(Parametrisation p) { return m_view.FrameSetup(p); }
+    // The parametrisation the view showed when the run began.
+    Parametrisation Shown() const { return m_shown; }
 
   private:
     CKVX_DemoView& m_view;
     int m_mode;
+    Parametrisation m_shown;
 };
 
 struct Run {
@@ -59,29 +67,30 @@ OrbitPlacement Placement(float elevation, float azimuth, float negatedDistance) 
     return {elevation, azimuth, -negatedDistance};
 }
 
-PixelGrid<float> Density(Run& run, const gmtl::Matrix44f& nt) {
+PixelGrid<float> Density(Run& run, const ShadowSetup& setup) {
     run.beforeRender();
-    return TexelsPerPixel(run.capture.Lookups(nt));
+    return TexelsPerPixel(run.capture.Lookups(setup));
 }
 
-MapFigures MapFiguresFor(Run& run, const gmtl::Matrix44f& nt, const PixelGrid<float>& density) {
-    MapFigures figures;
-    figures.texels = SummariseDensity(density);
-    figures.coverage = MapCoverage(run.view.m_eyeCamera, run.view.m_lightCamera, nt);
-    return figures;
-}
-
-// Texels per pixel and coverage of both maps, and how often the warped map
-// is the poorer one at a pixel.
+// Texels per pixel and coverage of every parametrisation, and how often one
+// gives fewer texels than another at a pixel.
 void CompareMaps(Run& run, MeasureReport& figures) {
-    const gmtl::Matrix44f standard = run.state.Warp(SHADOW_SSM);
-    const gmtl::Matrix44f warped = run.state.Warp(SHADOW_KVX);
-    const PixelGrid<float> ssm = Density(run, standard);
-    const PixelGrid<float> kvx = Density(run, warped);
+    std::vector<PixelGrid<float>> densities;
+    for (Parametrisation p : COMPARED) {
+        const ShadowSetup setup = run.state.Setup(p);
+        densities.push_back(Density(run, setup));
+        MapFigures m;
+        m.key = ParametrisationKey(p);
+        m.label = ParametrisationLabel(p);
+        m.texels = SummariseDensity(densities.back());
+        m.coverage = SetupCoverage(run.view.m_eyeCamera, run.view.m_lightCamera, setup);
+        figures.maps.push_back(m);
+    }
+    const PixelGrid<float>& kvx = densities[PARAM_KVX];
+    for (size_t i = 0; i < figures.maps.size(); ++i)
+        figures.maps[i].fewerThanKvx = ShareWhereLess(densities[i], kvx);
     figures.hasDensity = true;
-    figures.ssm = MapFiguresFor(run, standard, ssm);
-    figures.kvx = MapFiguresFor(run, warped, kvx);
-    figures.kvxFewerShare = ShareWhereLess(kvx, ssm);
+    figures.kvxFewerShare = ShareWhereLess(kvx, densities[PARAM_SSM]);
 }
 
 // The pixels whose surface point lies in both eyes' views.
@@ -98,8 +107,8 @@ PixelGrid<uint8_t> SeenByBoth(const PixelGrid<SurfacePoint>& points, const gmtl:
 // The eye moves along its path and fits the map at every step, while the
 // pixels keep showing the surface points seen from the path's start: the
 // change of their shadow term is then the map's own doing.
-ModeStability Stability(Run& run, const char* name, int mode, bool fiveLookups, int frames) {
-    const PixelGrid<SurfacePoint> points = run.capture.SurfacePoints(run.state.Warp(mode));
+ModeStability Stability(Run& run, const StabilityMode& mode, int frames) {
+    const PixelGrid<SurfacePoint> points = run.capture.SurfacePoints(gmtl::Matrix44f());
     const float start = run.view.m_fEyeAzimuth;
     ShadowChange change;
     PixelGrid<float> before;
@@ -108,42 +117,36 @@ ModeStability Stability(Run& run, const char* name, int mode, bool fiveLookups, 
         run.state.PlaceEye(start + STABILITY_STEP_DEGREES * static_cast<float>(k));
         const Camera& eye = run.view.m_eyeCamera;
         const gmtl::Matrix44f eyeMatrix = eye.m_matProjection * eye.m_matView;
-        const gmtl::Matrix44f nt = run.state.Warp(mode);
+        const ShadowSetup setup = run.state.Setup(mode.parametrisation);
         run.state.PlaceEye(start);
         run.beforeRender();
-        PixelGrid<float> after = run.capture.ShadowTerm(nt, fiveLookups);
+        PixelGrid<float> after = run.capture.ShadowTerm(setup, mode.fiveLookups);
         if (k > 0)
             change.AddPair(before, after, SeenByBoth(points, previousEye, eyeMatrix));
         before = std::move(after);
         previousEye = eyeMatrix;
     }
-    return {name, change.MeanAbsoluteChange(), change.WorstPairMean(), change.FlipShare(),
+    return {mode.name, change.MeanAbsoluteChange(), change.WorstPairMean(), change.FlipShare(),
             change.Pairs()};
 }
 
 bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
-    const bool standard = run.state.Mode() == SHADOW_SSM;
-    const gmtl::Matrix44f nt = run.state.Warp(run.state.Mode());
+    const ShadowSetup setup = run.state.Setup(run.state.Shown());
     run.beforeRender();
-    run.capture.ShadowTerm(nt, false);
-    const int size = run.view.m_iShadowMapWidth;
-    RgbImage image = DepthMapPicture(run.capture.DepthMap(), size, run.view.m_iShadowMapHeight);
-    std::vector<Point2D> trapezoid;
-    if (standard) {
-        trapezoid = WarpedSquare(run.state.Warp(SHADOW_KVX));
-    } else {
-        const float edge = 1.0f - 2.0f * TRAPEZOID_THICKNESS / static_cast<float>(size);
-        trapezoid = {Point2D(-edge, -edge), Point2D(edge, -edge), Point2D(edge, edge),
-                     Point2D(-edge, edge)};
-    }
-    DrawMapOutline(image,
-                   ClipToMap(FrustumOutlineInMap(run.view.m_eyeCamera, run.view.m_lightCamera, nt)),
-                   FRUSTUM_COLOUR, FRUSTUM_THICKNESS);
-    DrawMapOutline(image, trapezoid, TRAPEZOID_COLOUR, TRAPEZOID_THICKNESS);
+    run.capture.ShadowTerm(setup, false);
+    const RgbImage image = OutlinedMapPicture(run.capture.DepthMap(), run.view.m_iShadowMapWidth, 1,
+                                              run.view.m_eyeCamera, run.view.m_lightCamera, setup,
+                                              StandardMapTrapezoid(run.view));
     return SavePng(path, image, error);
 }
 
 }  // namespace
+
+std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view) {
+    if (view.CurrentParametrisation() != PARAM_SSM)
+        return {};
+    return WarpedSquare(view.FrameSetup(PARAM_KVX).parts.front().nt);
+}
 
 bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
                      const std::function<void()>& beforeRender, std::string& report,
@@ -156,11 +159,9 @@ bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
 
     if (!request.dumpShadowMap.empty() && !DumpShadowMap(run, request.dumpShadowMap, error))
         return false;
-    if (!request.heatmap.empty()) {
-        const int mode = state.Mode() == SHADOW_SSM ? SHADOW_SSM : SHADOW_KVX;
-        if (!SavePng(request.heatmap, DensityHeatmap(Density(run, state.Warp(mode))), error))
-            return false;
-    }
+    if (!request.heatmap.empty() &&
+        !SavePng(request.heatmap, DensityHeatmap(Density(run, state.Setup(state.Shown()))), error))
+        return false;
 
     MeasureReport figures;
     figures.width = view.m_glContext.m_iWidth;
@@ -173,10 +174,8 @@ bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
     if (request.stabilityFrames > 1) {
         figures.stabilityFrames = request.stabilityFrames;
         figures.stepDegrees = STABILITY_STEP_DEGREES;
-        const int n = request.stabilityFrames;
-        figures.stability = {Stability(run, "ssm", SHADOW_SSM, false, n),
-                             Stability(run, "kvx", SHADOW_KVX, false, n),
-                             Stability(run, "kvx-hq", SHADOW_KVX, true, n)};
+        for (const StabilityMode& mode : STABILITY_MODES)
+            figures.stability.push_back(Stability(run, mode, request.stabilityFrames));
     }
     report.clear();
     if (request.density || figures.stabilityFrames > 0)

@@ -1,20 +1,31 @@
 #include "measure/view_capture.h"
 
 #include "measure/capture_programs.h"
+#include "view/cascade_programs.h"
 #include "view/gpu_programs.h"
+
+ViewCapture::~ViewCapture() {
+    for (const Program* p :
+         {&m_lookupProgram, &m_lightVectorProgram, &m_shadowProgram, &m_shadowProgramHQ}) {
+        for (GLuint id : {p->single, p->cascaded}) {
+            if (id != 0)
+                glDeleteProgramsNV(1, &id);
+        }
+    }
+}
 
 bool ViewCapture::Create(std::string& error) {
     GLContext& context = m_view.m_glContext;
-    m_uLookupProgram = context.LoadFragmentProgram(g_strLookupCaptureProgram);
-    m_uLightVectorProgram = context.LoadFragmentProgram(g_strLightVectorCaptureProgram);
+    m_lookupProgram = Load(g_strLookupCaptureProgram);
+    m_lightVectorProgram = Load(g_strLightVectorCaptureProgram);
     const std::string term = ShadowTermProgram(g_strSceneFragmentProgram);
     const std::string termHQ = ShadowTermProgram(g_strSceneFragmentProgramHQ);
     if (term.empty() || termHQ.empty()) {
         error = "the scene's fragment programs do not end in the shading that measuring replaces";
         return false;
     }
-    m_uShadowProgram = context.LoadFragmentProgram(term);
-    m_uShadowProgramHQ = context.LoadFragmentProgram(termHQ);
+    m_shadowProgram = Load(term);
+    m_shadowProgramHQ = Load(termHQ);
     if (!m_target.Create(context.m_iWidth, context.m_iHeight)) {
         error = "measuring needs float render targets, which this OpenGL does not offer";
         return false;
@@ -22,19 +33,26 @@ bool ViewCapture::Create(std::string& error) {
     return true;
 }
 
-ViewCapture::Frame ViewCapture::Render(const gmtl::Matrix44f& nt, GLuint program) {
-    const GLuint shaded = m_view.m_uCurrentFragmentProgram;
-    m_view.m_uCurrentFragmentProgram = program;
+ViewCapture::Program ViewCapture::Load(const std::string& text) {
+    GLContext& context = m_view.m_glContext;
+    return {context.LoadFragmentProgram(text),
+            context.LoadFragmentProgram(CascadeLookupProgram(text))};
+}
+
+ViewCapture::Frame ViewCapture::Render(const ShadowSetup& setup, const Program& program) {
     m_target.Bind();
-    m_view.RenderPasses(nt);
+    m_view.RenderSetup(setup, setup.cascaded ? program.cascaded : program.single);
     Frame frame{m_target.ReadColour(), m_target.ReadDepth()};
     m_target.Unbind();
-    m_view.m_uCurrentFragmentProgram = shaded;
     return frame;
 }
 
 PixelGrid<TexelLookup> ViewCapture::Lookups(const gmtl::Matrix44f& nt) {
-    const Frame frame = Render(nt, m_uLookupProgram);
+    return Lookups(SingleMapSetup(nt, m_view.m_eyeCamera));
+}
+
+PixelGrid<TexelLookup> ViewCapture::Lookups(const ShadowSetup& setup) {
+    const Frame frame = Render(setup, m_lookupProgram);
     PixelGrid<TexelLookup> grid(m_target.Width(), m_target.Height());
     for (size_t i = 0; i < grid.values.size(); ++i) {
         const float* v = &frame.rgba[4 * i];
@@ -48,8 +66,8 @@ PixelGrid<TexelLookup> ViewCapture::Lookups(const gmtl::Matrix44f& nt) {
     return grid;
 }
 
-PixelGrid<float> ViewCapture::ShadowTerm(const gmtl::Matrix44f& nt, bool fiveLookups) {
-    const Frame frame = Render(nt, fiveLookups ? m_uShadowProgramHQ : m_uShadowProgram);
+PixelGrid<float> ViewCapture::ShadowTerm(const ShadowSetup& setup, bool fiveLookups) {
+    const Frame frame = Render(setup, fiveLookups ? m_shadowProgramHQ : m_shadowProgram);
     PixelGrid<float> grid(m_target.Width(), m_target.Height());
     for (size_t i = 0; i < grid.values.size(); ++i)
         grid.values[i] = frame.rgba[4 * i];
@@ -57,7 +75,7 @@ PixelGrid<float> ViewCapture::ShadowTerm(const gmtl::Matrix44f& nt, bool fiveLoo
 }
 
 PixelGrid<SurfacePoint> ViewCapture::SurfacePoints(const gmtl::Matrix44f& nt) {
-    const Frame frame = Render(nt, m_uLightVectorProgram);
+    const Frame frame = Render(SingleMapSetup(nt, m_view.m_eyeCamera), m_lightVectorProgram);
     const gmtl::Vec3f& light = m_view.m_lightCamera.m_position;
     PixelGrid<SurfacePoint> grid(m_target.Width(), m_target.Height());
     for (size_t i = 0; i < grid.values.size(); ++i) {

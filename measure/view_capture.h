@@ -14,7 +14,8 @@ struct SurfacePoint {
     bool visible = false;
 };
 
-// Renders the view's two passes with a given N_T and reads back, instead of
+// Renders the view's two passes with a given N_T (or the setup of any
+// parametrisation) and reads back, instead of
 // the shaded picture, what one of the capture programs writes per pixel. The
 // depth pass, the matrices and the scene vertex program are the view's own,
 // so the values are those of the shaded frame. Needs the window's context
@@ -22,6 +23,11 @@ struct SurfacePoint {
 class ViewCapture {
   public:
     explicit ViewCapture(CKVX_DemoView& view) : m_view(view) {}
+    // Deletes the programs Create loaded: a window that is resized makes a
+    // new capture of the new size.
+    ~ViewCapture();
+    ViewCapture(const ViewCapture&) = delete;
+    ViewCapture& operator=(const ViewCapture&) = delete;
 
     // Loads the capture programs and makes the float target of the view's
     // size; false with a message when the context cannot render to float
@@ -30,9 +36,10 @@ class ViewCapture {
     bool Create(std::string& error);
 
     // Where each pixel's lookup lands in the map, in texels.
+    PixelGrid<TexelLookup> Lookups(const ShadowSetup& setup);
     PixelGrid<TexelLookup> Lookups(const gmtl::Matrix44f& nt);
     // The shadow term of each pixel, of the one- or the five-lookup test.
-    PixelGrid<float> ShadowTerm(const gmtl::Matrix44f& nt, bool fiveLookups);
+    PixelGrid<float> ShadowTerm(const ShadowSetup& setup, bool fiveLookups);
     // The world point each pixel shows.
     PixelGrid<SurfacePoint> SurfacePoints(const gmtl::Matrix44f& nt);
     // The depth map of the last capture, rows from the bottom.
@@ -43,12 +50,19 @@ class ViewCapture {
         std::vector<float> rgba;
         std::vector<float> depth;
     };
-    Frame Render(const gmtl::Matrix44f& nt, GLuint program);
+    // A capture program in both lookup forms: through one warp, and picking
+    // the cascade.
+    struct Program {
+        GLuint single = 0;
+        GLuint cascaded = 0;
+    };
+    Program Load(const std::string& text);
+    Frame Render(const ShadowSetup& setup, const Program& program);
 
     CKVX_DemoView& m_view;
     FloatTarget m_target;
-    GLuint m_uLookupProgram = 0;
-    GLuint m_uLightVectorProgram = 0;
-    GLuint m_uShadowProgram = 0;
-    GLuint m_uShadowProgramHQ = 0;
+    Program m_lookupProgram;
+    Program m_lightVectorProgram;
+    Program m_shadowProgram;
+    Program m_shadowProgramHQ;
 };

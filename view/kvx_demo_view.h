@@ -11,9 +11,23 @@
 #include "view/frame_rate.h"
 #include "view/frame_timings.h"
 #include "view/view_host.h"
+#include "warp/shadow_setup.h"
 
 enum ShadowMode { SHADOW_KVX = 0, SHADOW_SSM = 1 };
 enum NavigationMode { NAV_EYE = 0, NAV_LIGHT = 1 };
+// No parametrisation chosen outside the Options menu.
+constexpr int NO_COMPARED_MODE = -1;
+
+class CKVX_DemoView;
+
+// Drawn over the scene after the scene pass when the window asks for it;
+// it leaves the scene pass's state as it found it.
+class FrameOverlay {
+  public:
+    virtual ~FrameOverlay() = default;
+    virtual void Draw(CKVX_DemoView& view) = 0;
+};
+
 enum MouseAction { MOUSE_NONE = -1, MOUSE_ROTATE = 0, MOUSE_DRAG = 1, MOUSE_ZOOM = 2 };
 
 // The demo's one view: it owns the rendering contexts, the eye and light
@@ -58,6 +72,22 @@ class CKVX_DemoView {
     // for one eye can be looked up from another.
     void RenderPasses(const gmtl::Matrix44f& nt);
     void UpdateHudText();
+
+    // LiSPSM or CSM instead of the Options menu's shadow mode, or
+    // NO_COMPARED_MODE to return to it. The Options menu's filter (one or
+    // five lookups) applies to them too.
+    void SetComparedMode(int parametrisation);
+    // The parametrisation the frames show.
+    Parametrisation CurrentParametrisation() const;
+    // What a parametrisation hands the passes for the cameras as they are.
+    ShadowSetup FrameSetup(Parametrisation p);
+    // Both passes for a setup, with the given scene fragment program in place
+    // of the current one (its cascaded form for a cascaded setup, see
+    // view/cascade_programs.h).
+    void RenderSetup(const ShadowSetup& setup, GLuint fragmentProgram);
+    // The cascaded form of one of the two scene fragment programs, loaded
+    // when first asked for.
+    GLuint CascadeProgramFor(GLuint sceneProgram);
     // False when a required extension is missing (reported, quit requested).
     bool CheckExtensions();
 
@@ -93,6 +123,8 @@ class CKVX_DemoView {
     bool m_bSoundOn = false;
     SoundState m_sound;  // the background sample and the sound zones
     char m_szHud[512] = {};
+    int m_iComparedMode = NO_COMPARED_MODE;
+    FrameOverlay* m_pOverlay = nullptr;  // owned by the window; null: nothing drawn
 
   private:
     // The navigation parameters of one camera and their limits.
@@ -107,14 +139,19 @@ class CKVX_DemoView {
 
     bool ChosenOrbit(Orbit& orbit);
     void CheckShadowItem(unsigned chosen);
+    void CheckComparedItems(int parametrisation);
     bool CreateDepthTarget();
     void SetUpDepthTargetState();
     void LoadScenePrograms();
     void DepthPass(const gmtl::Matrix44f& nt);
     void ScenePass(const gmtl::Matrix44f& nt);
+    void ClipDepthTarget(const MapPart* part);
+    void SetCascadeParameters(const ShadowSetup& setup, GLuint program);
 
     ViewHost& m_host;
     FrameRate m_frameRate;
     FrameTimings m_lastTimings;
-    bool m_bCreated = false;  // start-up done: frames may run
+    bool m_bCreated = false;               // start-up done: frames may run
+    GLuint m_uCascadeFragmentProgram = 0;  // 0 until first asked for
+    GLuint m_uCascadeFragmentProgramHQ = 0;
 };

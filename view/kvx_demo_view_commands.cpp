@@ -11,6 +11,7 @@ void CKVX_DemoView::OnShadowKVX() {
     CheckShadowItem(ID_SHADOW_KVX);
     m_iShadowMode = SHADOW_KVX;
     m_uCurrentFragmentProgram = m_uSceneFragmentProgram;
+    m_iComparedMode = NO_COMPARED_MODE;
     UpdateHudText();
 }
 
@@ -18,6 +19,7 @@ void CKVX_DemoView::OnShadowKVXHighQuality() {
     CheckShadowItem(ID_SHADOW_KVX_HIGH_QUALITY);
     m_iShadowMode = SHADOW_KVX;
     m_uCurrentFragmentProgram = m_uSceneFragmentProgramHQ;
+    m_iComparedMode = NO_COMPARED_MODE;
     UpdateHudText();
 }
 
@@ -25,6 +27,7 @@ void CKVX_DemoView::OnShadowSSM() {
     CheckShadowItem(ID_SHADOW_SSM);
     m_iShadowMode = SHADOW_SSM;
     m_uCurrentFragmentProgram = m_uSceneFragmentProgram;
+    m_iComparedMode = NO_COMPARED_MODE;
     UpdateHudText();
 }
 
@@ -61,16 +64,26 @@ void CKVX_DemoView::OnSoundOff() {
     SetSoundPaused(true);
 }
 
-// The check mark moves to the chosen shadow mode, item by item in menu id order.
+// The check mark moves to the chosen shadow mode, item by item in menu id
+// order; the View menu's LiSPSM or CSM, when checked, loses its mark.
 void CKVX_DemoView::CheckShadowItem(unsigned chosen) {
     for (unsigned id : {ID_SHADOW_KVX, ID_SHADOW_KVX_HIGH_QUALITY, ID_SHADOW_SSM}) {
         m_host.CheckMenuItem(id, id == chosen);
     }
+    if (m_iComparedMode != NO_COMPARED_MODE)
+        CheckComparedItems(NO_COMPARED_MODE);
+}
+
+void CKVX_DemoView::CheckComparedItems(int parametrisation) {
+    m_host.CheckMenuItem(ID_VIEW_LISPSM, parametrisation == PARAM_LISPSM);
+    m_host.CheckMenuItem(ID_VIEW_CSM, parametrisation == PARAM_CSM);
 }
 
 void CKVX_DemoView::UpdateHudText() {
     const char* mode = "";
-    if (m_iShadowMode != 0) {
+    if (m_iComparedMode != NO_COMPARED_MODE) {
+        mode = ParametrisationLabel(CurrentParametrisation());
+    } else if (m_iShadowMode != 0) {
         mode = "SSM";
     } else if (m_uCurrentFragmentProgram == m_uSceneFragmentProgramHQ) {
         mode = "KVX High Quality";

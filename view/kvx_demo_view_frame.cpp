@@ -19,7 +19,16 @@ void CKVX_DemoView::OnPaint() {
         return;
     m_glContext.MakeCurrent();
     const uint32_t t0 = GetTickCount();
-    RenderFrame();
+    if (m_iComparedMode == NO_COMPARED_MODE) {
+        RenderFrame();
+    } else {
+        const Parametrisation p = CurrentParametrisation();
+        const GLuint program = p == PARAM_CSM ? CascadeProgramFor(m_uCurrentFragmentProgram)
+                                              : m_uCurrentFragmentProgram;
+        RenderSetup(FrameSetup(p), program);
+    }
+    if (m_pOverlay != nullptr)
+        m_pOverlay->Draw(*this);
     const uint32_t elapsed = GetTickCount() - t0;
 
     glColor3f(1.0f, 1.0f, 1.0f);

@@ -20,6 +20,6 @@ class ViewHost {
     virtual void SwapBuffers() = 0;
     // Ends the application's message loop with the given exit code.
     virtual void PostQuit(int exitCode) = 0;
-    // Sets or clears the check mark of an item of the Options menu.
+    // Sets or clears the check mark of an item of the Options or View menu.
     virtual void CheckMenuItem(unsigned commandId, bool checked) = 0;
 };

@@ -16,8 +16,9 @@ constexpr const char* ASSET_CREDITS =
 TEST(AboutText, SectionsFollowEachOtherSeparatedByEmptyLines) {
     const std::string text = AboutText(ASSET_CREDITS);
     const std::vector<std::string> headings = {
-        "\n\nKVX Demo draws", "\n\nNavigation:\n", "\n\nTerms of use:\n", "\n\nCredits:\n",
-        ASSET_CREDITS,        "\n\nLibraries",     "\n\nContact:\n"};
+        "\n\nKVX Demo draws",  "\n\nNavigation:\n", "\n\nKeys (the View menu):\n",
+        "\n\nTerms of use:\n", "\n\nCredits:\n",    ASSET_CREDITS,
+        "\n\nLibraries",       "\n\nContact:\n"};
     EXPECT_EQ(text.rfind("KVX Demo, version of December 2026\n\n", 0), 0u) << text;
     std::size_t previous = 0;
     for (const std::string& heading : headings) {

@@ -91,7 +91,7 @@ TEST(RunOptions, RejectedOptions) {
         {{"--frames", "3x"}, "--frames: '3x' is not a whole number of frames from 1"},
         {{"--frames", "99999999999"},
          "--frames: '99999999999' is not a whole number of frames from 1"},
-        {{"--mode", "fast"}, "--mode: 'fast' is not one of kvx-hq, kvx, ssm"},
+        {{"--mode", "fast"}, "--mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm"},
         {{"--size", "800"}, "--size: '800' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--size", "8x600"}, "--size: '8x600' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--size", "800x600x2"},

@@ -149,7 +149,7 @@ class OutsideInput : public TempHome {
 
     Picture Shot() { return Capture(m_display, m_window); }
 
-    // Clicks the menu bar's title number title (File, Options, Help), then
+    // Clicks the menu bar's title number title (File, Options, View, Help), then
     // goes in each menu that opens to the row given (of rows rows), clicks
     // the last one and waits until the menus have gone.
     struct MenuRow {
@@ -157,7 +157,7 @@ class OutsideInput : public TempHome {
     };
     void UseMenu(int title, const std::vector<MenuRow>& path) {
         const std::vector<int> titles = MenuTitleCentres(Shot());
-        ASSERT_GE(titles.size(), 3u) << "the menu bar shows no File, Options and Help";
+        ASSERT_GE(titles.size(), 4u) << "the menu bar shows no File, Options, View and Help";
         Xdotool({"mousemove", "--window", std::to_string(m_window), std::to_string(titles[title]),
                  "12", "click", "1"});
         for (std::size_t depth = 0; depth < path.size(); ++depth) {
@@ -233,7 +233,7 @@ TEST_F(OutsideInput, MenuChoiceDragAndAboutBoxReachTheView) {
 
     // Help > About: no frame is rendered while the box is open; the part of
     // the view beside the box stands still, and moves again once it is closed.
-    ASSERT_NO_FATAL_FAILURE(UseMenu(2, {{0, 1}}));
+    ASSERT_NO_FATAL_FAILURE(UseMenu(3, {{0, 1}}));
     const Window about = FindWindow(demo.Pid(), "About KVX_Demo");
     ASSERT_NE(about, 0u);
     const Region beside{440, SCENE_TOP, picture.width, picture.height};
@@ -292,6 +292,96 @@ TEST_F(OutsideInput, SkyIsShownAfterAStartUpMessageBox) {
     ASSERT_NO_FATAL_FAILURE(UseMenu(0, {{0, 1}}));
     const ProgramRun run = demo.Wait(30);
     EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+// The share of the region's pixels for which pick holds.
+double Share(const Picture& picture, const Region& region,
+             const std::function<bool(uint32_t)>& pick) {
+    int picked = 0, counted = 0;
+    for (int y = region.top; y < std::min(region.bottom, picture.height); ++y) {
+        for (int x = region.left; x < std::min(region.right, picture.width); ++x) {
+            picked += pick(picture.At(x, y)) ? 1 : 0;
+            ++counted;
+        }
+    }
+    return counted == 0 ? 0.0 : double(picked) / counted;
+}
+
+bool Dark(uint32_t pixel) {
+    return Brightness(pixel) < 200;
+}
+bool Bright(uint32_t pixel) {
+    return Brightness(pixel) > 600;
+}
+// The eye frustum's outline in the depth-map pictures.
+bool Yellow(uint32_t pixel) {
+    return pixel == 0xffc800;
+}
+
+// The View menu's keys, pressed in the view, turn each live view on and off
+// again; with all off the picture is the scene as before.
+TEST_F(OutsideInput, ViewMenuKeysShowTheMapLive) {
+    StartedProgram demo(KVX_DEMO, {}, KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+    m_window = FindWindow(demo.Pid(), "KVX Demo");
+    ASSERT_NE(m_window, 0u) << "the main window never appeared";
+    Picture picture;
+    // Until the first frame is drawn the window may be dark.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const int end = ModeLineEnd(picture = Shot());
+            return end > 150 && end < picture.width / 2;
+        },
+        60));
+    const int highQualityEnd = ModeLineEnd(picture);
+    Pause(0.5);
+    const Picture off = Shot();
+    const int w = off.width, h = off.height;
+    // The inset's corner of the default 800 x 600 view (240 pixels at most
+    // there), the sky above the hills, and the line below the frame rate.
+    const Region inset{w - 200, h - 200, w - 20, h - 20};
+    const Region sky{0, SCENE_TOP, w, SCENE_TOP + 30};
+    const Region readout{0, MENU_HEIGHT + 44, w / 2, MENU_HEIGHT + 62};
+    ASSERT_LT(Share(off, inset, Dark), 0.2);
+    ASSERT_GT(Share(off, sky, Bright), 0.9);
+    ASSERT_EQ(Share(off, readout, Dark), 0.0);
+
+    const auto key = [&](const char* k) {
+        Xdotool({"key", "--window", std::to_string(m_window), k});
+    };
+    const struct {
+        const char* key;
+        const char* what;
+        std::function<bool(const Picture&)> shown;
+    } toggles[] = {
+        {"m", "inset",
+         [&](const Picture& p) {
+             return Share(p, inset, Dark) > 0.5 && Share(p, inset, Yellow) > 0.005;
+         }},
+        {"h", "heat colours", [&](const Picture& p) { return Share(p, sky, Bright) < 0.05; }},
+        {"r", "readout", [&](const Picture& p) { return Share(p, readout, Dark) > 0.01; }},
+    };
+    for (const auto& t : toggles) {
+        key(t.key);
+        EXPECT_TRUE(WaitUntil([&] { return t.shown(Shot()); }, 30)) << t.what << " not shown";
+        key(t.key);
+        EXPECT_TRUE(WaitUntil([&] { return !t.shown(Shot()); }, 30)) << t.what << " stayed";
+    }
+
+    // LiSPSM and CSM name themselves in the mode line, shorter than "KVX
+    // High Quality"; choosing the checked one again returns to it.
+    for (const char* k : {"l", "c"}) {
+        key(k);
+        EXPECT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) < highQualityEnd - 40; }, 30)) << k;
+    }
+    key("c");
+    EXPECT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) == highQualityEnd; }, 30));
+
+    // All off again: only the animated figures differ from the first picture.
+    const Picture back = Shot();
+    EXPECT_LT(ChangedShare(off, back, Region{0, SCENE_TOP, w, h}), 0.05);
+    EXPECT_EQ(Share(back, readout, Dark), 0.0);
+    demo.Signal(SIGTERM);
+    demo.Wait(20);
 }
 
 // The program can be stopped from its terminal (Ctrl+C) or by a terminate

@@ -39,7 +39,7 @@ bool IsJson(const std::string& text) {
     return check.exitCode == 0;
 }
 
-TEST(MeasureProgram, ReportsBothMapsAsJson) {
+TEST(MeasureProgram, ReportsEveryMapAsJson) {
     const ProgramRun run = RunDemo({"--measure", "--json", "--size", "320x240", "--batch"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(IsJson(run.out)) << run.out;
@@ -49,7 +49,9 @@ TEST(MeasureProgram, ReportsBothMapsAsJson) {
 
     const std::string ssm = run.out.substr(run.out.find("\"ssm\""));
     const std::string kvx = run.out.substr(run.out.find("\"kvx\""));
-    for (const std::string* map : {&ssm, &kvx}) {
+    const std::string lispsm = run.out.substr(run.out.find("\"lispsm\""));
+    const std::string csm = run.out.substr(run.out.find("\"csm\""));
+    for (const std::string* map : {&ssm, &kvx, &lispsm, &csm}) {
         const double p10 = NumberAfter(*map, "\"p10\": ");
         const double p50 = NumberAfter(*map, "\"p50\": ");
         const double p90 = NumberAfter(*map, "\"p90\": ");
@@ -68,6 +70,24 @@ TEST(MeasureProgram, ReportsBothMapsAsJson) {
     const double fewer = NumberAfter(run.out, "\"kvx_fewer_texels_share\": ");
     EXPECT_GE(fewer, 0.0);
     EXPECT_LT(fewer, 0.05);
+    // The other two also give the median pixel more than the standard map.
+    EXPECT_GT(NumberAfter(lispsm, "\"p50\": "), 2.0 * NumberAfter(ssm, "\"p50\": "));
+    EXPECT_GT(NumberAfter(csm, "\"p50\": "), 2.0 * NumberAfter(ssm, "\"p50\": "));
+    const std::string others = run.out.substr(run.out.find("\"fewer_texels_than_kvx\": "));
+    EXPECT_GT(NumberAfter(others, "\"ssm\": "), 0.95);
+}
+
+// The light behind the eye shining along its view: the warps lose their
+// direction, yet every map is measured.
+TEST(MeasureProgram, LightAlongTheViewStillMeasuresEveryMap) {
+    const ProgramRun run = RunDemo({"--measure", "--json", "--eye", "30,-135,160", "--light",
+                                    "30,-135,1200", "--size", "160x120", "--batch"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out, testing::Not(HasSubstr("null"))) << run.out;
+    for (const char* key : {"\"ssm\"", "\"kvx\"", "\"lispsm\"", "\"csm\""}) {
+        const std::string map = run.out.substr(run.out.find(key));
+        EXPECT_GT(NumberAfter(map, "\"p50\": "), 0.0) << key;
+    }
 }
 
 TEST(MeasureProgram, StabilityAtAnotherPlacementAsText) {
@@ -102,7 +122,7 @@ ImageSize PngSize(const std::string& path) {
 }
 
 TEST(MeasureProgram, WritesTheShadowMapAndTheHeatmap) {
-    for (const char* mode : {"ssm", "kvx"}) {
+    for (const char* mode : {"ssm", "kvx", "lispsm", "csm"}) {
         const std::string map = testing::TempDir() + "kvx-map-" + mode + ".png";
         const std::string heat = testing::TempDir() + "kvx-heat-" + mode + ".png";
         std::remove(map.c_str());

@@ -18,10 +18,9 @@ MeasureReport Sample() {
     r.eye = {20, -135, 160};
     r.light = {90, -135, 1200};
     r.hasDensity = true;
-    r.ssm.texels = {0.1, 0.25, 0.5, 1000};
-    r.ssm.coverage = 0.125f;
-    r.kvx.texels = {0.5, 1.5, 4, 1000};
-    r.kvx.coverage = 0.75f;
+    r.maps = {{"ssm", "SSM", {0.1, 0.25, 0.5, 1000}, 0.125f, 0.97},
+              {"kvx", "KVX", {0.5, 1.5, 4, 1000}, 0.75f, 0.0},
+              {"csm", "CSM", {0.25, 1.25, 2, 1000}, 0.5f, 0.625}};
     r.kvxFewerShare = 0.02;
     r.stabilityFrames = 3;
     r.stepDegrees = 0.1f;
@@ -38,7 +37,10 @@ TEST(ReportJson, OneObjectWithEveryFigure) {
               "\"ssm\": {\"texels_per_pixel\": {\"p10\": 0.1, \"p50\": 0.25, \"p90\": 0.5}, "
               "\"pixels\": 1000, \"coverage\": 0.125}, "
               "\"kvx\": {\"texels_per_pixel\": {\"p10\": 0.5, \"p50\": 1.5, \"p90\": 4}, "
-              "\"pixels\": 1000, \"coverage\": 0.75}, \"kvx_fewer_texels_share\": 0.02, "
+              "\"pixels\": 1000, \"coverage\": 0.75}, "
+              "\"csm\": {\"texels_per_pixel\": {\"p10\": 0.25, \"p50\": 1.25, \"p90\": 2}, "
+              "\"pixels\": 1000, \"coverage\": 0.5}, \"kvx_fewer_texels_share\": 0.02, "
+              "\"fewer_texels_than_kvx\": {\"ssm\": 0.97, \"csm\": 0.625}, "
               "\"stability\": {\"frames\": 3, \"step_degrees\": 0.1, "
               "\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, \"flip_share\": 0, "
               "\"pairs\": 2}, "
@@ -48,8 +50,8 @@ TEST(ReportJson, OneObjectWithEveryFigure) {
 
 TEST(ReportJson, FiguresThatAreNotNumbersAreNull) {
     MeasureReport r = Sample();
-    r.ssm.texels.p50 = std::numeric_limits<double>::quiet_NaN();
-    r.kvx.coverage = std::numeric_limits<float>::infinity();
+    r.maps[0].texels.p50 = std::numeric_limits<double>::quiet_NaN();
+    r.maps[1].coverage = std::numeric_limits<float>::infinity();
     r.stabilityFrames = 0;
     const std::string json = ReportJson(r);
     EXPECT_THAT(json, HasSubstr("\"p50\": null"));
@@ -59,12 +61,15 @@ TEST(ReportJson, FiguresThatAreNotNumbersAreNull) {
     EXPECT_THAT(json, Not(HasSubstr("inf")));
 }
 
-TEST(ReportText, ATableOfBothMapsAndTheModes) {
+TEST(ReportText, ATableOfTheMapsAndTheModes) {
     const std::string text = ReportText(Sample());
     EXPECT_THAT(text, HasSubstr("SSM                 0.100    0.250    0.500      12.5%  1000\n"));
     EXPECT_THAT(text, HasSubstr("KVX                 0.500    1.500    4.000      75.0%  1000\n"));
     EXPECT_THAT(text, HasSubstr("KVX / SSM median      6.00\n"));
+    EXPECT_THAT(text, HasSubstr("CSM                 0.250    1.250    2.000      50.0%  1000\n"));
+    EXPECT_THAT(text, HasSubstr("CSM / SSM median      5.00\n"));
     EXPECT_THAT(text, HasSubstr("Pixels where KVX has fewer texels than SSM: 2.0%\n"));
+    EXPECT_THAT(text, HasSubstr("Pixels where CSM has fewer texels than KVX: 62.5%\n"));
     EXPECT_THAT(text, HasSubstr("kvx                   0.01000      0.02000   0.500%\n"));
 }
 

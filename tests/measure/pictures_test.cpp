@@ -4,6 +4,8 @@
 
 #include "measure/colour_ramp.h"
 #include "measure/map_picture.h"
+#include "tests/support/start_up_cameras.h"
+#include "warp/shadow_setup.h"
 
 namespace {
 
@@ -65,3 +67,27 @@ TEST(DrawMapOutline, DrawsTheEdgesInsideThePictureOnly) {
 }
 
 }  // namespace
+
+// The live inset's picture: every fifth texel of an empty 1500-texel map,
+// with the cascades' quarters edged in red and their slices of the eye
+// frustum in yellow inside them.
+TEST(OutlinedMapPicture, EveryStepTexelWithTheCascadesOutlined) {
+    Camera eye, light;
+    PlaceStartUpCameras(eye, light);
+    const std::vector<float> empty(1500 * 1500, 1.0f);
+    const RgbImage image =
+        OutlinedMapPicture(empty, 1500, 5, eye, light, CascadeSetup(eye, light), {});
+    ASSERT_EQ(image.width, 300);
+    ASSERT_EQ(image.height, 300);
+    const Rgb red = {230, 40, 40};
+    int redOnCentreLines = 0, yellow = 0;
+    for (int i = 0; i < 300; ++i) {
+        for (int x : {148, 149, 150, 151})
+            redOnCentreLines += Same(image.Get(x, i), red) ? 1 : 0;
+        for (int x = 0; x < 300; ++x)
+            yellow += Same(image.Get(x, i), {255, 200, 0}) ? 1 : 0;
+    }
+    EXPECT_GT(redOnCentreLines, 250);                  // the edges between the left and right tiles
+    EXPECT_GT(yellow, 4 * 300);                        // four slices, each across its tile
+    EXPECT_TRUE(Same(image.Get(75, 100), {0, 0, 0}));  // nothing drawn in the map
+}

@@ -7,7 +7,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "measure/measure_run.h"
 #include "measure/percentiles.h"
@@ -51,53 +53,108 @@ PixelGrid<uint8_t> Ground(const PixelGrid<SurfacePoint>& points) {
     return ground;
 }
 
+// The part of a setup whose eye depths hold the point; -1 within `margin`
+// of a split between two parts, where rounding may pick either.
+int PartAt(const ShadowSetup& setup, const Camera& eye, const gmtl::Vec3f& point, float margin) {
+    gmtl::Vec3f forward = eye.m_position * -1.0f;
+    gmtl::normalize(forward);
+    const float depth = gmtl::dot(forward, point - eye.m_position);
+    const size_t n = setup.parts.size();
+    for (size_t i = 0; i + 1 < n; ++i) {
+        if (std::fabs(depth - setup.parts[i].zFar) < margin)
+            return -1;
+    }
+    size_t i = 0;
+    while (i + 1 < n && depth >= setup.parts[i].zFar)
+        ++i;
+    return static_cast<int>(i);
+}
+
 // The lookups read back from the scene pass agree with the CPU's on every
-// ground pixel, for the standard and the warped map.
+// ground pixel: through the one warp of a whole-map parametrisation, or
+// through the warp of the cascade that the pixel's eye depth picks.
 TEST_F(ViewCaptureTest, LookupsAreThoseOfTheScenePass) {
     CKVX_DemoView& v = window->view;
     ViewCapture capture(v);
     std::string error;
     ASSERT_TRUE(capture.Create(error)) << error;
-    const PixelGrid<uint8_t> ground = Ground(capture.SurfacePoints(gmtl::Matrix44f()));
-    for (int mode : {SHADOW_SSM, SHADOW_KVX}) {
-        v.m_iShadowMode = mode;
-        const gmtl::Matrix44f nt = v.FrameWarp();
-        const PixelGrid<TexelLookup> gpu = capture.Lookups(nt);
-        const PixelGrid<TexelLookup> cpu =
-            PlaneLookups(v.m_eyeCamera, v.m_lightCamera, nt, WIDTH, HEIGHT, v.m_iShadowMapWidth);
-        int compared = 0;
+    const PixelGrid<SurfacePoint> points = capture.SurfacePoints(gmtl::Matrix44f());
+    const PixelGrid<uint8_t> ground = Ground(points);
+    for (Parametrisation mode : {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM}) {
+        const ShadowSetup setup = v.FrameSetup(mode);
+        const PixelGrid<TexelLookup> gpu = capture.Lookups(setup);
+        std::vector<PixelGrid<TexelLookup>> cpu;
+        for (const MapPart& part : setup.parts) {
+            cpu.push_back(PlaneLookups(v.m_eyeCamera, v.m_lightCamera, part.nt, WIDTH, HEIGHT,
+                                       v.m_iShadowMapWidth));
+        }
+        std::vector<int> compared(setup.parts.size(), 0);
         float worst = 0.0f;
         for (size_t i = 0; i < ground.values.size(); ++i) {
-            if (!ground.values[i])
+            const int part = PartAt(setup, v.m_eyeCamera, points.values[i].position, 0.5f);
+            if (!ground.values[i] || part < 0)
                 continue;
             ASSERT_TRUE(gpu.values[i].visible);
-            ++compared;
-            worst = std::max({worst, std::fabs(gpu.values[i].s - cpu.values[i].s),
-                              std::fabs(gpu.values[i].t - cpu.values[i].t)});
+            ++compared[part];
+            const TexelLookup& expected = cpu[part].values[i];
+            worst = std::max({worst, std::fabs(gpu.values[i].s - expected.s),
+                              std::fabs(gpu.values[i].t - expected.t)});
         }
-        EXPECT_GT(compared, WIDTH * HEIGHT / 4) << mode;
+        // The ground begins some 70 deep in the start-up view: past the first
+        // cascade, in the other three.
+        const int total = std::accumulate(compared.begin(), compared.end(), 0);
+        const auto used =
+            std::count_if(compared.begin(), compared.end(), [](int n) { return n > 100; });
+        EXPECT_GT(total, WIDTH * HEIGHT / 4) << mode;
+        EXPECT_EQ(used, mode == PARAM_CSM ? 3 : 1) << mode;
         EXPECT_LT(worst, 0.5f) << mode;
     }
 }
 
+// Texels per pixel over the ground pixels of a setup.
+DensitySummary GroundDensity(ViewCapture& capture, const ShadowSetup& setup) {
+    const PixelGrid<uint8_t> ground = Ground(capture.SurfacePoints(gmtl::Matrix44f()));
+    const PixelGrid<float> density = TexelsPerPixel(capture.Lookups(setup));
+    PixelGrid<float> onGround(WIDTH, HEIGHT, std::nanf(""));
+    for (size_t i = 0; i < ground.values.size(); ++i) {
+        if (ground.values[i])
+            onGround.values[i] = density.values[i];
+    }
+    return SummariseDensity(onGround);
+}
+
+// Eye and light straight above the ground, turned alike. The standard map
+// has the closed form of OverheadTexelsPerPixel. Every ground pixel lies
+// 160 deep in the eye's view, in the cascade that ends at depth z3; that
+// cascade's rectangle is set by its far corners, z3 * tan(30) * (aspect, 1)
+// off the axis at the light's depth d3 = 1200 - 160 + z3, and spreads over a
+// quarter of the map's side. Against the standard map it gives
+// (1 / 2) * d3 / z3 times the texels down the screen and that over the
+// aspect ratio across it: the geometric mean divides by sqrt(aspect).
 TEST_F(ViewCaptureTest, OverheadGroundHasTheClosedFormTexelsPerPixel) {
     Place(90, -135, 160, 90, -135, 1200);
     CKVX_DemoView& v = window->view;
     ViewCapture capture(v);
     std::string error;
     ASSERT_TRUE(capture.Create(error)) << error;
-    const PixelGrid<uint8_t> ground = Ground(capture.SurfacePoints(gmtl::Matrix44f()));
-    const PixelGrid<float> density = TexelsPerPixel(capture.Lookups(gmtl::Matrix44f()));
-    PixelGrid<float> onGround(WIDTH, HEIGHT, std::nanf(""));
-    for (size_t i = 0; i < ground.values.size(); ++i) {
-        if (ground.values[i])
-            onGround.values[i] = density.values[i];
+    const double standard = OverheadTexelsPerPixel(160, 1200, HEIGHT, v.m_iShadowMapWidth);
+    const ShadowSetup cascades = v.FrameSetup(PARAM_CSM);
+    const MapPart& part = cascades.parts[2];
+    ASSERT_LT(part.zNear, 160.0f);
+    ASSERT_GT(part.zFar, 160.0f);
+    const double d3 = 1200.0 - 160.0 + part.zFar;
+    const double cascaded = standard * 0.5 * d3 / part.zFar / std::sqrt(double(WIDTH) / HEIGHT);
+    const struct {
+        ShadowSetup setup;
+        double expected;
+    } cases[] = {{SingleMapSetup(gmtl::Matrix44f(), v.m_eyeCamera), standard},
+                 {cascades, cascaded}};
+    for (const auto& c : cases) {
+        const DensitySummary s = GroundDensity(capture, c.setup);
+        EXPECT_GT(s.pixels, static_cast<size_t>(WIDTH * HEIGHT / 2));
+        EXPECT_NEAR(s.p10, c.expected, c.expected * 0.01);
+        EXPECT_NEAR(s.p90, c.expected, c.expected * 0.01);
     }
-    const DensitySummary s = SummariseDensity(onGround);
-    const double expected = OverheadTexelsPerPixel(160, 1200, HEIGHT, v.m_iShadowMapWidth);
-    EXPECT_GT(s.pixels, static_cast<size_t>(WIDTH * HEIGHT / 2));
-    EXPECT_NEAR(s.p10, expected, expected * 0.01);
-    EXPECT_NEAR(s.p90, expected, expected * 0.01);
 }
 
 // Along the eye path the standard map does not change at all, so neither
@@ -113,7 +170,9 @@ TEST_F(ViewCaptureTest, OnlyTheWarpedMapChangesAlongTheEyePath) {
         << error;
     EXPECT_THAT(report, testing::HasSubstr("\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, "
                                            "\"flip_share\": 0, \"pairs\": 3}"));
-    EXPECT_THAT(report, testing::HasSubstr("\"kvx-hq\": {\"mean_change\": "));
+    for (const char* mode : {"kvx-hq", "lispsm", "csm"})
+        EXPECT_THAT(report,
+                    testing::HasSubstr("\"" + std::string(mode) + "\": {\"mean_change\": "));
     // The view is left as it was.
     EXPECT_EQ(window->view.m_iShadowMode, SHADOW_KVX);
     EXPECT_EQ(window->view.m_uCurrentFragmentProgram, window->view.m_uSceneFragmentProgramHQ);

@@ -67,6 +67,30 @@ TEST_F(Commands, CheckMarksMoveWithinTheirGroup) {
     }
 }
 
+// LiSPSM and CSM from the View menu name themselves in the mode line; a
+// shadow mode from the Options menu takes their place and their mark.
+TEST_F(Commands, ComparedModesAndBack) {
+    CKVX_DemoView& view = window->view;
+    view.OnShadowKVX();
+    window->checkMarks.clear();
+    view.SetComparedMode(PARAM_CSM);
+    EXPECT_STREQ(view.HudText(), "Mode: CSM, Navigation: Eye");
+    EXPECT_EQ(window->checkMarks,
+              (std::vector<Mark>{{ID_VIEW_LISPSM, false}, {ID_VIEW_CSM, true}}));
+    view.SetComparedMode(PARAM_LISPSM);
+    EXPECT_STREQ(view.HudText(), "Mode: LiSPSM, Navigation: Eye");
+    EXPECT_EQ(view.CurrentParametrisation(), PARAM_LISPSM);
+    window->checkMarks.clear();
+    view.OnShadowSSM();
+    EXPECT_STREQ(view.HudText(), "Mode: SSM, Navigation: Eye");
+    EXPECT_EQ(view.CurrentParametrisation(), PARAM_SSM);
+    EXPECT_EQ(window->checkMarks, (std::vector<Mark>{{ID_SHADOW_KVX, false},
+                                                     {ID_SHADOW_KVX_HIGH_QUALITY, false},
+                                                     {ID_SHADOW_SSM, true},
+                                                     {ID_VIEW_LISPSM, false},
+                                                     {ID_VIEW_CSM, false}}));
+}
+
 TEST_F(Commands, SoundCommandsDoNothingWithoutSound) {
     CKVX_DemoView& view = window->view;
     const bool available = view.m_bSoundAvailable;

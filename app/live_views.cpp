@@ -1,0 +1,133 @@
+#include "app/live_views.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/figure_poses.h"
+#include "measure/colour_ramp.h"
+#include "measure/map_coverage.h"
+#include "measure/map_picture.h"
+#include "measure/measure_run.h"
+#include "measure/percentiles.h"
+#include "measure/texel_density.h"
+#include "platform/nv_program_layer.h"
+
+namespace {
+
+constexpr double READOUT_PERIOD_MS = 300.0;
+constexpr int READOUT_Y = 45;  // below the mode line and the frame rate
+constexpr int INSET_MAX = 300;
+constexpr int INSET_MARGIN = 10;
+
+// The enables that would change pixels drawn straight into the window, off
+// while they are drawn and as they were afterwards.
+class PlainPixels {
+  public:
+    PlainPixels() {
+        Switch(NV_FRAGMENT_PROGRAM_TARGET, m_fragmentProgram, false);
+        Switch(GL_DEPTH_TEST, m_depthTest, false);
+        glActiveTextureARB(GL_TEXTURE1_ARB);
+        Switch(GL_TEXTURE_RECTANGLE_NV, m_rectangle, false);
+        glActiveTextureARB(GL_TEXTURE0_ARB);
+        Switch(GL_TEXTURE_2D, m_texture2d, false);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    }
+    ~PlainPixels() {
+        Restore(GL_TEXTURE_2D, m_texture2d);
+        glActiveTextureARB(GL_TEXTURE1_ARB);
+        Restore(GL_TEXTURE_RECTANGLE_NV, m_rectangle);
+        glActiveTextureARB(GL_TEXTURE0_ARB);
+        Restore(GL_DEPTH_TEST, m_depthTest);
+        Restore(NV_FRAGMENT_PROGRAM_TARGET, m_fragmentProgram);
+    }
+    PlainPixels(const PlainPixels&) = delete;
+    PlainPixels& operator=(const PlainPixels&) = delete;
+
+    void Draw(const RgbImage& image, int x, int y) const {
+        glWindowPos2i(x, y);
+        glDrawPixels(image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.rgb.data());
+    }
+
+  private:
+    static void Switch(GLenum cap, bool& was, bool on) {
+        was = glIsEnabled(cap) == GL_TRUE;
+        Restore(cap, on);
+    }
+    static void Restore(GLenum cap, bool on) {
+        if (on) {
+            glEnable(cap);
+        } else {
+            glDisable(cap);
+        }
+    }
+
+    bool m_fragmentProgram = false;
+    bool m_depthTest = false;
+    bool m_rectangle = false;
+    bool m_texture2d = false;
+};
+
+}  // namespace
+
+void LiveViews::Draw(CKVX_DemoView& view) {
+    // The captures draw the scene again, which would move the figures on.
+    const FigurePoses poses;
+    const ShadowSetup setup = view.FrameSetup(view.CurrentParametrisation());
+    const bool readoutDue =
+        m_bOn[READOUT] && (m_readout.empty() || m_sinceReadout.ElapsedMs() >= READOUT_PERIOD_MS);
+    ViewCapture* capture = (m_bOn[HEAT_COLOURS] || readoutDue) ? Capture(view) : nullptr;
+    PixelGrid<float> density;
+    if (capture != nullptr) {
+        density = TexelsPerPixel(capture->Lookups(setup));
+        poses.Restore();
+    }
+    if (m_bOn[HEAT_COLOURS] && capture != nullptr)
+        PlainPixels().Draw(DensityHeatmap(density), 0, 0);
+    if (m_bOn[MAP_INSET])
+        DrawInset(view, setup);
+    if (readoutDue && capture != nullptr)
+        UpdateReadout(view, setup, density);
+    if (m_bOn[READOUT])
+        view.m_glContext.Print(10, READOUT_Y, "%s", m_readout.c_str());
+}
+
+ViewCapture* LiveViews::Capture(CKVX_DemoView& view) {
+    const int w = view.m_glContext.m_iWidth;
+    const int h = view.m_glContext.m_iHeight;
+    if (m_capture != nullptr && w == m_iCaptureWidth && h == m_iCaptureHeight)
+        return m_capture.get();
+    m_capture = std::make_unique<ViewCapture>(view);
+    std::string error;
+    if (!m_capture->Create(error)) {
+        m_capture.reset();
+        m_readout = error;
+        return nullptr;
+    }
+    m_iCaptureWidth = w;
+    m_iCaptureHeight = h;
+    return m_capture.get();
+}
+
+// The depth map the frame was drawn with, reduced to fit the corner.
+void LiveViews::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup) {
+    const int size = view.m_iShadowMapWidth;
+    const int room = std::min(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight) * 2 / 5;
+    const int side = std::max(1, std::min(INSET_MAX, room));
+    const int step = (size + side - 1) / side;
+    const RgbImage picture =
+        OutlinedMapPicture(ViewCapture(view).DepthMap(), size, step, view.m_eyeCamera,
+                           view.m_lightCamera, setup, StandardMapTrapezoid(view));
+    PlainPixels().Draw(picture, view.m_glContext.m_iWidth - picture.width - INSET_MARGIN,
+                       INSET_MARGIN);
+}
+
+void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup,
+                              const PixelGrid<float>& density) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%s: texels per pixel p50 %.2f, map coverage %.1f%%",
+                  ParametrisationLabel(view.CurrentParametrisation()),
+                  SummariseDensity(density).p50,
+                  100.0 * SetupCoverage(view.m_eyeCamera, view.m_lightCamera, setup));
+    m_readout = line;
+    m_sinceReadout = Stopwatch();
+}
