@@ -27,7 +27,15 @@ void CKVX_DemoView::OnPaint() {
     unsigned fps = 0;
     if (m_frameRate.Measure(elapsed, fps))
         m_glContext.Print(10, 25, "Fps: %d", fps);
+    EndStage(&FrameTimings::hudMs);
     m_host.SwapBuffers();
+}
+
+void CKVX_DemoView::EndStage(double FrameTimings::*stage) {
+    if (m_bFinishStages)
+        glFinish();
+    m_lastTimings.*stage = m_stageClock.ElapsedMs();
+    m_stageClock = Stopwatch();
 }
 
 void CKVX_DemoView::OnTimer(unsigned) {
