@@ -56,4 +56,5 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     int m_iExitCode = 0;
     Stopwatch m_frameClock;  // started when the frame being rendered began
     FrameBenchmark m_benchmark;
+    FrameBenchmark::RunFacts m_benchFacts;
 };
