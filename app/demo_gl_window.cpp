@@ -4,7 +4,6 @@
 #include <FL/gl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/process_figures.h"
@@ -61,8 +60,7 @@ class FigurePoses {
 std::string HandOverPath(const CKVX_DemoView& view) {
     if (view.m_pDepthTarget != nullptr && view.m_pDepthTarget->RendersIntoTexture())
         return "rendered into the depth texture (framebuffer object, fences)";
-    const char* forced = std::getenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
-    if (forced != nullptr && std::string(forced) != "0")
+    if (PbufferRenderTexture::CopyForced())
         return std::string("copied into the depth texture (") +
                PbufferRenderTexture::FORCE_COPY_VARIABLE + " set)";
     return "copied into the depth texture (no framebuffer or sync objects)";

@@ -32,9 +32,13 @@ PbufferRenderTexture::~PbufferRenderTexture() {
     Forget();
 }
 
-bool PbufferRenderTexture::Available() {
+bool PbufferRenderTexture::CopyForced() {
     const char* forced = std::getenv(FORCE_COPY_VARIABLE);
-    if (forced != nullptr && std::strcmp(forced, "0") != 0)
+    return forced != nullptr && forced[0] != '\0' && std::strcmp(forced, "0") != 0;
+}
+
+bool PbufferRenderTexture::Available() {
+    if (CopyForced())
         return false;
     // Sync objects come with every driver that has framebuffer objects here;
     // without them the hand-over would need a glFinish.

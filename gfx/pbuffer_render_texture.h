@@ -15,9 +15,10 @@ typedef struct __GLsync* GLsync;
 // it before overwriting).
 class PbufferRenderTexture {
   public:
-    // Environment variable that, set to anything but "0", keeps every target on
-    // the copy path: a diagnostic for comparing the two.
+    // Environment variable that, set to anything but "" or "0", keeps every
+    // target on the copy path: a diagnostic for comparing the two.
     static constexpr const char* FORCE_COPY_VARIABLE = "KVX_DEPTH_COPY";
+    static bool CopyForced();
 
     PbufferRenderTexture() = default;
     ~PbufferRenderTexture();
