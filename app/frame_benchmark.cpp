@@ -51,29 +51,38 @@ double StageMedian(const std::vector<FrameTimings>& frames, double FrameTimings:
     return Median(values);
 }
 
+FrameBenchmark::FrameBenchmark() {
+    for (int round = 0; round < ROUNDS + STAGE_ROUNDS; ++round) {
+        for (size_t mode = 0; mode < 3; ++mode)
+            m_blocks.push_back({mode, round >= ROUNDS, SWITCH_FRAMES});
+    }
+    m_blocks.front().dropped = WARM_UP_FRAMES;
+}
+
 const char* FrameBenchmark::CurrentMode() const {
-    return m_mode < 3 ? MODES[m_mode] : nullptr;
+    return m_block < m_blocks.size() ? MODES[m_blocks[m_block].mode] : nullptr;
+}
+
+bool FrameBenchmark::TimingStages() const {
+    return m_block < m_blocks.size() && m_blocks[m_block].stages;
 }
 
 bool FrameBenchmark::AddFrame(double frameMs, const FrameTimings& timings) {
-    if (m_mode >= 3)
+    if (m_block >= m_blocks.size())
         return false;
-    Samples& s = m_samples[m_mode];
-    ++m_frame;
-    if (m_bStages) {
-        s.stageRunFrame.push_back(frameMs);
-        s.stages.push_back(timings);
-        if (m_frame < STAGE_FRAMES)
-            return false;
-        ++m_mode;
-        m_bStages = false;
-    } else {
-        if (m_frame > WARM_UP_FRAMES)
+    const Block& block = m_blocks[m_block];
+    Samples& s = m_samples[block.mode];
+    if (++m_frame > block.dropped) {
+        if (block.stages) {
+            s.stageRunFrame.push_back(frameMs);
+            s.stages.push_back(timings);
+        } else {
             s.frame.push_back(frameMs);
-        if (m_frame < WARM_UP_FRAMES + MEASURED_FRAMES)
-            return false;
-        m_bStages = true;
+        }
     }
+    if (m_frame < block.dropped + BLOCK_FRAMES)
+        return false;
+    ++m_block;
     m_frame = 0;
     return true;
 }

@@ -11,35 +11,41 @@ TEST(Median, OddEvenAndEmpty) {
     EXPECT_EQ(Median({4.0, 1.0, 3.0, 2.0}), 2.5);
 }
 
-// Each mode gets an ordinary run (warm-up dropped) and then a stage-timing run;
-// the report gives the ordinary run's median frame and the stage run's medians.
-TEST(FrameBenchmark, ModesInTurnEachWithAStageRun) {
+// Stage timings as the stage-timing frames of one mode report them.
+FrameTimings Stages(int mode) {
+    FrameTimings t;
+    t.fitMs = 0.002;
+    t.depthPassMs = 2.0;
+    t.handOverMs = 0.25;
+    t.scenePassMs = 6.0 * (mode + 1);
+    t.hudMs = 0.5;
+    t.presentMs = 1.0;
+    return t;
+}
+
+// The modes take turns block by block, the ordinary rounds first, then the
+// stage-timing rounds; each block's first frames (the run's first block's
+// warm-up) are slow and must not count.
+TEST(FrameBenchmark, ModesTakeTurnsInBlocks) {
     FrameBenchmark bench;
-    const int ordinary = FrameBenchmark::WARM_UP_FRAMES + FrameBenchmark::MEASURED_FRAMES;
-    std::vector<std::string> modes;
-    for (int mode = 0; mode < 3; ++mode) {
-        modes.push_back(bench.CurrentMode());
-        for (int i = 0; i < ordinary; ++i) {
-            EXPECT_FALSE(bench.TimingStages());
-            // Warm-up frames are slow and must not count.
-            const double ms = i < FrameBenchmark::WARM_UP_FRAMES ? 1000.0 : 10.0 * (mode + 1);
-            EXPECT_EQ(bench.AddFrame(ms, FrameTimings()), i == ordinary - 1);
-        }
-        for (int i = 0; i < FrameBenchmark::STAGE_FRAMES; ++i) {
-            EXPECT_TRUE(bench.TimingStages());
-            FrameTimings t;
-            t.fitMs = 0.002;
-            t.depthPassMs = 2.0;
-            t.handOverMs = 0.25;
-            t.scenePassMs = 6.0 * (mode + 1);
-            t.hudMs = 0.5;
-            t.presentMs = 1.0;
-            EXPECT_EQ(bench.AddFrame(12.0 * (mode + 1), t), i == FrameBenchmark::STAGE_FRAMES - 1);
+    const char* const names[3] = {"kvx-hq", "kvx", "ssm"};
+    for (int round = 0; round < FrameBenchmark::ROUNDS + FrameBenchmark::STAGE_ROUNDS; ++round) {
+        const bool stages = round >= FrameBenchmark::ROUNDS;
+        for (int mode = 0; mode < 3; ++mode) {
+            ASSERT_STREQ(bench.CurrentMode(), names[mode]);
+            ASSERT_EQ(bench.TimingStages(), stages);
+            const int dropped = round == 0 && mode == 0 ? FrameBenchmark::WARM_UP_FRAMES
+                                                        : FrameBenchmark::SWITCH_FRAMES;
+            const int frames = dropped + FrameBenchmark::BLOCK_FRAMES;
+            for (int i = 0; i < frames; ++i) {
+                const double ms = i < dropped ? 1000.0 : (stages ? 12.0 : 10.0) * (mode + 1);
+                ASSERT_EQ(bench.AddFrame(ms, stages ? Stages(mode) : FrameTimings()),
+                          i == frames - 1);
+            }
         }
     }
     EXPECT_EQ(bench.CurrentMode(), nullptr);
     EXPECT_FALSE(bench.AddFrame(1.0, FrameTimings()));
-    EXPECT_THAT(modes, testing::ElementsAre("kvx-hq", "kvx", "ssm"));
 
     FrameBenchmark::RunFacts facts;
     facts.handOver = "copied";
