@@ -5,7 +5,7 @@
 // Where the time of the last frame went, stage by stage, for the benchmark
 // mode. Each stage runs from the end of the one before.
 struct FrameTimings {
-    double fitMs = 0.0;        // the trapezoid fit (and N_T)
+    double fitMs = 0.0;        // the window's context made current, the trapezoid fit
     double depthPassMs = 0.0;  // the light's depth pass, in the target's context
     double handOverMs = 0.0;   // back to the window's context, the depth map bound
     double scenePassMs = 0.0;  // the eye's scene pass

@@ -17,6 +17,7 @@ void CKVX_DemoView::OnSize(int cx, int cy) {
 void CKVX_DemoView::OnPaint() {
     if (!m_bCreated)
         return;
+    m_stageClock = Stopwatch();
     m_glContext.MakeCurrent();
     const uint32_t t0 = GetTickCount();
     RenderFrame();

@@ -22,7 +22,6 @@ void LoadProduct(const gmtl::Matrix44f& projection, const gmtl::Matrix44f& view)
 }  // namespace
 
 void CKVX_DemoView::RenderFrame() {
-    m_stageClock = Stopwatch();
     const gmtl::Matrix44f nt = FrameWarp();
     EndStage(&FrameTimings::fitMs);
     RenderPasses(nt);
