@@ -330,6 +330,23 @@ TEST_P(PbufferRenderIntoTextureTest, ColourBindStillWorks) {
     m_target->EndCapture();
 }
 
+// The diagnostic switch: set to anything but nothing or "0" it forces the copy.
+TEST(PbufferRenderTexture, CopyForcedByTheDiagnosticSwitch) {
+    const struct {
+        const char* value;
+        bool forced;
+    } cases[] = {{nullptr, false}, {"", false}, {"0", false}, {"1", true}, {"yes", true}};
+    for (const auto& c : cases) {
+        if (c.value == nullptr) {
+            unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
+        } else {
+            setenv(PbufferRenderTexture::FORCE_COPY_VARIABLE, c.value, 1);
+        }
+        EXPECT_EQ(PbufferRenderTexture::CopyForced(), c.forced) << (c.value ? c.value : "unset");
+    }
+    unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
+}
+
 INSTANTIATE_TEST_SUITE_P(DirectOrCopy, PbufferRenderIntoTextureTest, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return info.param ? "CopyForced" : "DirectAllowed";
