@@ -23,8 +23,9 @@ struct TextureCopy;
 // asked; a texture image of another size or kind is replaced by one of the
 // buffer's size); from then on captures render depth straight into that
 // texture, and BindTexture only lets the current context wait, on the GPU, for
-// the capture to finish. ReleaseTexture marks the end of the reader's use, which
-// the next capture waits for. This needs framebuffer objects and sync objects,
+// the capture to finish (bound to another texture, it hands that one the last
+// capture's depth and renders into it from then on). ReleaseTexture marks the
+// end of the reader's use, which the next capture waits for. This needs framebuffer objects and sync objects,
 // a context of the target's own, and a target context that draws no colour
 // (glDrawBuffer(GL_NONE) there), since the texture holds depth only. Otherwise,
 // or with KVX_DEPTH_COPY set, every BindTexture copies the buffer, in the
