@@ -25,9 +25,10 @@ struct TextureCopy;
 // texture, and BindTexture only lets the current context wait, on the GPU, for
 // the capture to finish (bound to another texture, it hands that one the last
 // capture's depth and renders into it from then on). ReleaseTexture marks the
-// end of the reader's use, which the next capture waits for. This needs framebuffer objects and
-// sync objects, a context of the target's own, and a target context that draws no colour
-// (glDrawBuffer(GL_NONE) there), since the texture holds depth only. Otherwise,
+// end of the reader's use, which the next capture waits for. This needs
+// framebuffer objects and sync objects, a context of the target's own, and a
+// target context that draws no colour (glDrawBuffer(GL_NONE) there), since the
+// texture holds depth only. Otherwise,
 // or with KVX_DEPTH_COPY set, every BindTexture copies the buffer, in the
 // target's context, into the texture, and the current context waits on a fence
 // where sync objects exist; colour buffers are always bound that way. Either
