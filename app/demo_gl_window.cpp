@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/figure_poses.h"
+#include "app/process_figures.h"
 #include "app/screenshot.h"
 #include "app/view_input.h"
 #include "measure/measure_run.h"
@@ -41,6 +42,16 @@ void PlaceOrbit(const OrbitOption& orbit, float& elevation, float& azimuth, floa
     elevation = orbit.elevation;
     azimuth = orbit.azimuth;
     distance = -orbit.distance;  // the view keeps distances negated
+}
+
+// How the view's depth map reaches its scene pass, for the benchmark report.
+std::string HandOverPath(const CKVX_DemoView& view) {
+    if (view.m_pDepthTarget != nullptr && view.m_pDepthTarget->RendersIntoTexture())
+        return "rendered into the depth texture (framebuffer object, fences)";
+    if (PbufferRenderTexture::CopyForced())
+        return std::string("copied into the depth texture (") +
+               PbufferRenderTexture::FORCE_COPY_VARIABLE + " set)";
+    return "copied into the depth texture (no framebuffer or sync objects)";
 }
 
 }  // namespace
@@ -211,13 +222,22 @@ void DemoGlWindow::FrameDone() {
     ++m_iFrames;
     if (m_options.bench) {
         glFinish();
+        m_view.EndStage(&FrameTimings::presentMs);
+        if (m_iFrames == 1) {
+            m_benchFacts.startUpSeconds = SecondsSinceProcessStart();
+            m_benchFacts.residentMiB = ResidentMemoryMiB();
+        }
         if (m_benchmark.AddFrame(m_frameClock.ElapsedMs(), m_view.LastFrameTimings())) {
             if (m_benchmark.CurrentMode() == nullptr) {
-                std::fputs(m_benchmark.Report().c_str(), stdout);
+                m_benchFacts.handOver = HandOverPath(m_view);
+                m_benchFacts.width = w();
+                m_benchFacts.height = h();
+                std::fputs(m_benchmark.Report(m_benchFacts).c_str(), stdout);
                 PostQuit(0);
                 return;
             }
             ApplyMode(m_view, m_benchmark.CurrentMode());
+            m_view.SetStageTiming(m_benchmark.TimingStages());
         }
     }
     if (m_options.frames > 0 && m_iFrames >= m_options.frames)

@@ -62,4 +62,5 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     Stopwatch m_frameClock;  // started when the frame being rendered began
     FrameBenchmark m_benchmark;
     LiveViews m_liveViews;
+    FrameBenchmark::RunFacts m_benchFacts;
 };

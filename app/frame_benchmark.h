@@ -5,26 +5,53 @@
 
 #include "view/frame_timings.h"
 
-// Runs through the three shadow modes, a fixed number of frames each after a
-// warm-up, and reports the median figures of each.
+// Measures the three shadow modes side by side: blocks of frames of each mode
+// in turn, round after round, so that a change in the machine's load falls on
+// all three alike. The first frames of each block are dropped (the first block's
+// many more, as warm-up). After the ordinary rounds come stage-timing rounds,
+// in which the GPU finishes every stage before its time is taken (slower as a
+// whole, but it shows where the time goes). The report gives per mode the
+// median frame of the ordinary rounds and the median of each stage.
 class FrameBenchmark {
   public:
-    static constexpr int WARM_UP_FRAMES = 20;
-    static constexpr int MEASURED_FRAMES = 100;
+    static constexpr int WARM_UP_FRAMES = 20;  // dropped at the start of the run
+    static constexpr int SWITCH_FRAMES = 2;    // dropped at the start of every other block
+    static constexpr int BLOCK_FRAMES = 20;    // measured in each block
+    static constexpr int ROUNDS = 5;           // ordinary blocks of each mode
+    static constexpr int STAGE_ROUNDS = 2;     // stage-timing blocks of each mode
 
+    // Facts about the run printed above the table.
+    struct RunFacts {
+        std::string handOver;          // how the depth map reaches the scene pass
+        double startUpSeconds = -1.0;  // process start to the first frame shown
+        double residentMiB = -1.0;     // resident memory then
+        int width = 0, height = 0;     // the view's client size
+    };
+
+    FrameBenchmark();
     // The mode now measured ("kvx-hq", "kvx", "ssm"), or nullptr when done.
     const char* CurrentMode() const;
-    // Records one frame of the current mode. Returns true when this frame
-    // finished the mode, so the next one (if any) is to be switched on.
+    // True while the frames are stage-timing frames.
+    bool TimingStages() const;
+    // Records one frame. Returns true when this frame ended a block, so that
+    // the mode (if any is left) and the stage timing are to be set for the next.
     bool AddFrame(double frameMs, const FrameTimings& timings);
-    // One line a mode: median frame time, frame rate, fit and copy time.
-    std::string Report() const;
+    // The table, one line a mode, with the figures the targets are read from.
+    std::string Report(const RunFacts& facts) const;
 
   private:
-    struct Samples {
-        std::vector<double> frame, fit, copy;
+    struct Block {
+        size_t mode;
+        bool stages;
+        int dropped;
     };
-    size_t m_mode = 0;
+    struct Samples {
+        std::vector<double> frame;
+        std::vector<double> stageRunFrame;  // whole frames of the stage-timing blocks
+        std::vector<FrameTimings> stages;
+    };
+    std::vector<Block> m_blocks;
+    size_t m_block = 0;
     int m_frame = 0;
     Samples m_samples[3];
 };
@@ -32,3 +59,5 @@ class FrameBenchmark {
 // The median of the values (the mean of the middle two for an even count);
 // 0 for none.
 double Median(std::vector<double> values);
+// The median of one stage over the frames.
+double StageMedian(const std::vector<FrameTimings>& frames, double FrameTimings::*stage);

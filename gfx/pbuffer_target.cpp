@@ -1,5 +1,6 @@
 // Creation of the depth target's pbuffer and context, context switching around
-// rendering into it, and the copy that stands in for binding it as a texture.
+// rendering into it, and binding its depth buffer as a texture: rendered into
+// the texture directly, or copied into it.
 
 #include "gfx/pbuffer_target.h"
 
@@ -159,6 +160,9 @@ bool PbufferTarget::CreateBuffer(Display* display, GLXContext current, GLXFBConf
         return false;
     }
     m_bIsTexture = AsksForTexture(m_pbufferAttribs);
+    // A shared context would keep the framebuffer object bound for the window.
+    m_bCanRenderIntoTexture =
+        !m_bShareContext && m_bShareObjects && m_bIsTexture && PbufferRenderTexture::Available();
     m_iWidth = QueryDrawable(display, m_hPbuffer, GLX_WIDTH);
     m_iHeight = QueryDrawable(display, m_hPbuffer, GLX_HEIGHT);
     return true;
@@ -180,6 +184,8 @@ bool PbufferTarget::ClearsWithoutError(GLXContext current, XErrorTrap& trap) {
 
 void PbufferTarget::Release() {
     EndCapture();
+    m_renderTexture.Forget();
+    m_bCanRenderIntoTexture = false;
     if (m_hRC != nullptr && !m_bShareContext) {
         glXDestroyContext(m_hDC, m_hRC);
     }
@@ -215,11 +221,15 @@ void PbufferTarget::BeginCapture(PbufferTarget* other) {
     }
     glXMakeContextCurrent(m_hDC, m_hPbuffer, m_hPbuffer, m_hRC);
     m_bCapturing = true;
+    m_renderTexture.WaitReleased();
 }
 
 void PbufferTarget::EndCapture() {
     if (!m_bCapturing) {
         return;
+    }
+    if (RendersIntoTexture()) {
+        m_renderTexture.FenceRendered();
     }
     glXMakeContextCurrent(m_hDC, m_hPrevDC, m_hPrevReadDC, m_hPrevRC);
     m_hPrevRC = nullptr;
@@ -242,8 +252,17 @@ bool PbufferTarget::BindTexture(int buffer) {
     const GLXContext context = glXGetCurrentContext();
     const GLXDrawable draw = glXGetCurrentDrawable();
     const GLXDrawable read = glXGetCurrentReadDrawable();
+    if (copy.depth && static_cast<unsigned int>(texture) == m_renderTexture.Texture()) {
+        // The captures render into this very texture: nothing to copy.
+        if (context != m_hRC) {
+            m_renderTexture.WaitRendered();
+            glBindTexture(copy.target, texture);
+        }
+        return true;
+    }
     if (context == m_hRC && read == m_hPbuffer) {
         CopyIntoTexture(copy, texture);
+        RenderDepthInto(copy, texture);
         return true;
     }
     // Without shared objects the texture name means nothing in the target's context.
@@ -252,6 +271,7 @@ bool PbufferTarget::BindTexture(int buffer) {
     }
     glXMakeContextCurrent(m_hDC, m_hPbuffer, m_hPbuffer, m_hRC);
     CopyIntoTexture(copy, texture);
+    RenderDepthInto(copy, texture);
     const GLsync copied = FenceAfterCopy();
     glXMakeContextCurrent(m_hDC, draw, read, context);
     WaitForCopy(copied);
@@ -262,14 +282,47 @@ bool PbufferTarget::BindTexture(int buffer) {
 
 bool PbufferTarget::ReleaseTexture(int buffer) {
     TextureCopy copy;
-    return m_bIsTexture && DescribeTextureCopy(m_pbufferAttribs, m_iBitsPerComponent, buffer, copy);
+    if (!m_bIsTexture ||
+        !DescribeTextureCopy(m_pbufferAttribs, m_iBitsPerComponent, buffer, copy)) {
+        return false;
+    }
+    // The next capture overwrites the texture only once the reader is done with it.
+    if (copy.depth && RendersIntoTexture() && glXGetCurrentContext() != m_hRC) {
+        m_renderTexture.FenceReleased();
+    }
+    return true;
+}
+
+// In the target's context, after the depth buffer was copied into texture:
+// later captures render into the texture itself, when they may.
+void PbufferTarget::RenderDepthInto(const TextureCopy& copy, unsigned int texture) {
+    if (!copy.depth || !m_bCanRenderIntoTexture) {
+        return;
+    }
+    if (!RendersIntoTexture()) {
+        // The texture takes depth only: a context that draws colour keeps its buffer.
+        GLint drawBuffer = GL_NONE;
+        glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+        if (drawBuffer != GL_NONE) {
+            return;
+        }
+    }
+    if (!m_renderTexture.Attach(copy.target, texture)) {
+        m_bCanRenderIntoTexture = false;
+    }
 }
 
 void PbufferTarget::CopyIntoTexture(const TextureCopy& copy, unsigned int texture) const {
     GLint previousTexture = 0;
     glGetIntegerv(copy.binding, &previousTexture);
     GLint previousReadBuffer = GL_NONE;
+    GLint previousReadFramebuffer = 0;
     if (!copy.depth) {
+        // Colour is read from the pbuffer, never from the depth-only framebuffer object.
+        if (RendersIntoTexture()) {
+            glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previousReadFramebuffer);
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        }
         glGetIntegerv(GL_READ_BUFFER, &previousReadBuffer);
         glReadBuffer(copy.readBuffer);
     }
@@ -289,5 +342,8 @@ void PbufferTarget::CopyIntoTexture(const TextureCopy& copy, unsigned int textur
     glBindTexture(copy.target, previousTexture);
     if (!copy.depth) {
         glReadBuffer(previousReadBuffer);
+        if (RendersIntoTexture()) {
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, previousReadFramebuffer);
+        }
     }
 }

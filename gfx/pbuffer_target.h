@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gfx/glx_handles.h"
+#include "gfx/pbuffer_render_texture.h"
 
 class XErrorTrap;
 struct TextureCopy;
@@ -15,16 +16,23 @@ struct TextureCopy;
 // pixel-format, pbuffer and render-texture extensions (constants in
 // gfx/wgl_constants.h); Create translates them to a GLX 1.3 fbconfig and pbuffer.
 //
-// Binding as a texture is emulated: X has no render-to-texture for pbuffers, so
-// BindTexture copies the named buffer (depth or colour) into the texture object
-// bound on the active unit of the current context, for the texture target that
-// the mode asked for (rectangle or 2D). The copy runs in the target's own context,
-// which reads the pbuffer; the texture is reached there because the two contexts
-// share objects. A texture image of another size or kind is replaced by one of the
-// buffer's size. The current context waits for the copy on a fence where sync
-// objects exist. Each call costs one context switch pair and one copy; the
-// texture then holds a snapshot of the buffer, so render first, then bind.
-// ReleaseTexture has nothing to undo.
+// Binding the depth buffer as a texture: X has no render-to-texture for
+// pbuffers, so the target does it with a framebuffer object in its own context.
+// The first BindTexture of the depth buffer copies it into the texture object
+// bound on the active unit of the current context (rectangle or 2D, as the mode
+// asked; a texture image of another size or kind is replaced by one of the
+// buffer's size); from then on captures render depth straight into that
+// texture, and BindTexture only lets the current context wait, on the GPU, for
+// the capture to finish (bound to another texture, it hands that one the last
+// capture's depth and renders into it from then on). ReleaseTexture marks the
+// end of the reader's use, which the next capture waits for. This needs
+// framebuffer objects and sync objects, a context of the target's own, and a
+// target context that draws no colour (glDrawBuffer(GL_NONE) there), since the
+// texture holds depth only. Otherwise,
+// or with KVX_DEPTH_COPY set, every BindTexture copies the buffer, in the
+// target's context, into the texture, and the current context waits on a fence
+// where sync objects exist; colour buffers are always bound that way. Either
+// way the texture shows the buffer as the last capture left it.
 //
 // Create must run with the context to share with current; the target uses that
 // context's X display for all its calls. Destroy the target before closing the
@@ -73,6 +81,8 @@ class PbufferTarget {
     bool IsCapturing() const { return m_bCapturing; }
     GLXPbuffer Pbuffer() const { return m_hPbuffer; }
     GLXContext Context() const { return m_hRC; }
+    // True once captures render depth straight into the bound texture.
+    bool RendersIntoTexture() const { return m_renderTexture.Texture() != 0; }
 
   private:
     void AppendTextureAttribs(const std::string& token, bool floatFlag, bool atiFloatFlag,
@@ -85,6 +95,7 @@ class PbufferTarget {
                       int height);
     bool ClearsWithoutError(GLXContext current, XErrorTrap& trap);
     void CopyIntoTexture(const TextureCopy& copy, unsigned int texture) const;
+    void RenderDepthInto(const TextureCopy& copy, unsigned int texture);
     void Release();
 
     Display* m_hDC = nullptr;        // X display the pbuffer and its context live on
@@ -103,4 +114,6 @@ class PbufferTarget {
     bool m_bShareContext = false;
     bool m_bShareObjects = false;
     bool m_bCapturing = false;
+    bool m_bCanRenderIntoTexture = false;  // decided at creation
+    PbufferRenderTexture m_renderTexture;  // the depth texture captures render into
 };

@@ -94,6 +94,11 @@ class CKVX_DemoView {
     bool IsCreated() const { return m_bCreated; }
     const char* HudText() const { return m_szHud; }
     const FrameTimings& LastFrameTimings() const { return m_lastTimings; }
+    // With finish, the GPU completes each stage's work before the stage's time
+    // is taken, so that the stages' times show where a frame's time goes.
+    void SetStageTiming(bool finish) { m_bFinishStages = finish; }
+    // Ends the stage running since the last one ended: its time goes to stage.
+    void EndStage(double FrameTimings::*stage);
 
     GLContext m_glContext;
     int m_iLastMouseX = 0;
@@ -151,6 +156,8 @@ class CKVX_DemoView {
     ViewHost& m_host;
     FrameRate m_frameRate;
     FrameTimings m_lastTimings;
+    Stopwatch m_stageClock;
+    bool m_bFinishStages = false;
     bool m_bCreated = false;               // start-up done: frames may run
     GLuint m_uCascadeFragmentProgram = 0;  // 0 until first asked for
     GLuint m_uCascadeFragmentProgramHQ = 0;

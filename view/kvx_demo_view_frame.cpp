@@ -17,6 +17,7 @@ void CKVX_DemoView::OnSize(int cx, int cy) {
 void CKVX_DemoView::OnPaint() {
     if (!m_bCreated)
         return;
+    m_stageClock = Stopwatch();
     m_glContext.MakeCurrent();
     const uint32_t t0 = GetTickCount();
     if (m_iComparedMode == NO_COMPARED_MODE) {
@@ -36,7 +37,15 @@ void CKVX_DemoView::OnPaint() {
     unsigned fps = 0;
     if (m_frameRate.Measure(elapsed, fps))
         m_glContext.Print(10, 25, "Fps: %d", fps);
+    EndStage(&FrameTimings::hudMs);
     m_host.SwapBuffers();
+}
+
+void CKVX_DemoView::EndStage(double FrameTimings::*stage) {
+    if (m_bFinishStages)
+        glFinish();
+    m_lastTimings.*stage = m_stageClock.ElapsedMs();
+    m_stageClock = Stopwatch();
 }
 
 void CKVX_DemoView::OnTimer(unsigned) {

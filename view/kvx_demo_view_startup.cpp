@@ -97,7 +97,8 @@ bool CKVX_DemoView::CreateDepthTarget() {
 }
 
 // State of the target's context: the rectangle depth texture with depth
-// comparison, depth test, polygon offset values and the depth-pass programs.
+// comparison, depth test, polygon offset values, no colour buffer and the
+// depth-pass programs.
 void CKVX_DemoView::SetUpDepthTargetState() {
     glGenTextures(1, &m_uDepthTexture);
     glBindTexture(GL_TEXTURE_RECTANGLE_NV, m_uDepthTexture);
@@ -114,6 +115,10 @@ void CKVX_DemoView::SetUpDepthTargetState() {
 
     glEnable(GL_DEPTH_TEST);
     glPolygonOffset(4.0f, 1.1f);
+    // Nothing looks at the depth pass's colour: the pass writes and clears depth
+    // only, and the target may render it straight into the depth texture.
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
 
     m_uDepthVertexProgram = m_glContext.LoadVertexProgram(g_strDepthVertexProgram);
     m_uDepthFragmentProgram = m_glContext.LoadFragmentProgram(g_strDepthFragmentProgram);

@@ -22,9 +22,8 @@ void LoadProduct(const gmtl::Matrix44f& projection, const gmtl::Matrix44f& view)
 }  // namespace
 
 void CKVX_DemoView::RenderFrame() {
-    const Stopwatch fit;
     const gmtl::Matrix44f nt = FrameWarp();
-    m_lastTimings.fitMs = fit.ElapsedMs();
+    EndStage(&FrameTimings::fitMs);
     RenderPasses(nt);
 }
 
@@ -65,6 +64,7 @@ void CKVX_DemoView::DepthPass(const gmtl::Matrix44f& nt) {
     glTrackMatrixNV(GL_VERTEX_PROGRAM_NV, 0, GL_MODELVIEW, GL_IDENTITY_NV);
 
     DrawSceneDepth();
+    EndStage(&FrameTimings::depthPassMs);
     m_pDepthTarget->EndCapture();
 }
 
@@ -79,9 +79,8 @@ void CKVX_DemoView::ScenePass(const gmtl::Matrix44f& nt) {
     glActiveTextureARB(GL_TEXTURE1_ARB);
     glEnable(GL_TEXTURE_RECTANGLE_NV);
     glBindTexture(GL_TEXTURE_RECTANGLE_NV, m_uDepthTexture);
-    const Stopwatch copy;
     m_pDepthTarget->BindTexture(WGL_DEPTH_COMPONENT_NV);
-    m_lastTimings.depthCopyMs = copy.ElapsedMs();
+    EndStage(&FrameTimings::handOverMs);
 
     glMatrixMode(NV_MATRIX0);
     LoadProduct(m_lightCamera.m_matProjection, m_lightCamera.m_matView);
@@ -112,4 +111,5 @@ void CKVX_DemoView::ScenePass(const gmtl::Matrix44f& nt) {
     glActiveTextureARB(GL_TEXTURE0_ARB);
     DrawSceneTextured();
     m_pDepthTarget->ReleaseTexture(WGL_DEPTH_COMPONENT_NV);
+    EndStage(&FrameTimings::scenePassMs);
 }

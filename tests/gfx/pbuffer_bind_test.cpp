@@ -3,9 +3,11 @@
 
 #include <GL/glew.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "gfx/pbuffer_render_texture.h"
 #include "gfx/pbuffer_target.h"
 #include "gfx/wgl_constants.h"
 #include "tests/gfx/pbuffer_glx_fixture.h"
@@ -37,6 +39,19 @@ std::vector<float> ReadDepthTexture(GLenum target, int width, int height) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(target, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
     return depth;
+}
+
+// The bound rectangle texture holds left over its left half, right over the
+// rest, as RenderDepth leaves a buffer of the program's size.
+void ExpectDepthTexture(float left, float right) {
+    const std::vector<float> depth =
+        ReadDepthTexture(GL_TEXTURE_RECTANGLE_ARB, kShadowMapSize, kShadowMapSize);
+    const int row = kShadowMapSize / 2 * kShadowMapSize;
+    EXPECT_NEAR(depth[row + 10], left, kDepthTolerance);
+    EXPECT_NEAR(depth[row + kShadowMapSize / 2 - 2], left, kDepthTolerance);
+    EXPECT_NEAR(depth[row + kShadowMapSize / 2 + 2], right, kDepthTolerance);
+    EXPECT_NEAR(depth[0], left, kDepthTolerance);
+    EXPECT_NEAR(depth.back(), right, kDepthTolerance);
 }
 
 GLint TextureLevelValue(GLenum target, GLenum name) {
@@ -82,17 +97,6 @@ class PbufferBindTest : public GlxWindowTest {
         m_target->EndCapture();
     }
 
-    void ExpectDepthTexture(float left, float right) {
-        const std::vector<float> depth =
-            ReadDepthTexture(GL_TEXTURE_RECTANGLE_ARB, kShadowMapSize, kShadowMapSize);
-        const int row = kShadowMapSize / 2 * kShadowMapSize;
-        EXPECT_NEAR(depth[row + 10], left, kDepthTolerance);
-        EXPECT_NEAR(depth[row + kShadowMapSize / 2 - 2], left, kDepthTolerance);
-        EXPECT_NEAR(depth[row + kShadowMapSize / 2 + 2], right, kDepthTolerance);
-        EXPECT_NEAR(depth[0], left, kDepthTolerance);
-        EXPECT_NEAR(depth.back(), right, kDepthTolerance);
-    }
-
     std::unique_ptr<PbufferTarget> m_target;
 };
 
@@ -114,6 +118,8 @@ TEST_F(PbufferBindTest, DepthReachesRectangleTextureOnActiveUnitEveryFrame) {
         EXPECT_TRUE(m_target->ReleaseTexture(WGL_DEPTH_COMPONENT_NV));
         glActiveTexture(GL_TEXTURE0);
     }
+    // Its context draws colour, which a depth texture cannot take: copies stay.
+    EXPECT_FALSE(m_target->RendersIntoTexture());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -219,6 +225,153 @@ TEST_F(PbufferBindTest, ColourReachesBound2DTexture) {
     EXPECT_NEAR(pixels[1], 128, 1);
     EXPECT_NEAR(pixels[2], 191, 1);
     EXPECT_EQ(pixels[3], 255);
+}
+
+// A target whose context draws no colour, as the depth pass's does, created
+// with the copy path allowed or forced.
+class PbufferRenderIntoTextureTest : public GlxWindowTest,
+                                     public ::testing::WithParamInterface<bool> {
+  protected:
+    void SetUp() override {
+        GlxWindowTest::SetUp();
+        if (GetParam()) {
+            setenv(PbufferRenderTexture::FORCE_COPY_VARIABLE, "1", 1);
+        } else {
+            unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
+        }
+        m_target = std::make_unique<PbufferTarget>(kProgramMode);
+        ASSERT_TRUE(m_target->Create(kShadowMapSize, kShadowMapSize, false, true));
+        unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
+        m_target->BeginCapture(nullptr);
+        glDrawBuffer(GL_NONE);
+        glReadBuffer(GL_NONE);
+        m_target->EndCapture();
+    }
+    void TearDown() override {
+        m_target.reset();
+        GlxWindowTest::TearDown();
+    }
+
+    GLuint MakeDepthTexture() {
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_RECTANGLE_ARB, texture);
+        glTexImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, GL_DEPTH_COMPONENT24, kShadowMapSize,
+                     kShadowMapSize, 0, GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
+        return texture;
+    }
+
+    // One frame: a capture, the texture bound and read in the window's context,
+    // then released.
+    std::vector<float> Frame(GLuint texture, float clearDepth, float quadDepth) {
+        m_target->BeginCapture(nullptr);
+        RenderDepth(clearDepth, quadDepth);
+        m_target->EndCapture();
+        glBindTexture(GL_TEXTURE_RECTANGLE_ARB, texture);
+        EXPECT_TRUE(m_target->BindTexture(WGL_DEPTH_COMPONENT_NV));
+        EXPECT_TRUE(WindowIsCurrent());
+        std::vector<float> depth =
+            ReadDepthTexture(GL_TEXTURE_RECTANGLE_ARB, kShadowMapSize, kShadowMapSize);
+        EXPECT_TRUE(m_target->ReleaseTexture(WGL_DEPTH_COMPONENT_NV));
+        return depth;
+    }
+
+    std::unique_ptr<PbufferTarget> m_target;
+};
+
+// Whichever way the depth map travels, each frame's texture holds that
+// frame's depth; only the direct way renders into the texture, from the
+// second frame on (the first learns which texture it is).
+TEST_P(PbufferRenderIntoTextureTest, EveryFrameShowsItsOwnDepth) {
+    const bool copyForced = GetParam();
+    const GLuint texture = MakeDepthTexture();
+    const float frames[][2] = {{0.25f, 0.5f}, {0.75f, 0.125f}, {0.5f, 0.875f}};
+    for (const auto& frame : frames) {
+        const std::vector<float> depth = Frame(texture, frame[0], frame[1]);
+        const int row = kShadowMapSize / 2 * kShadowMapSize;
+        EXPECT_NEAR(depth[row + 10], frame[1], kDepthTolerance);
+        EXPECT_NEAR(depth[row + kShadowMapSize - 10], frame[0], kDepthTolerance);
+        EXPECT_EQ(m_target->RendersIntoTexture(), !copyForced);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// Bound to another texture, the target hands that one the last capture's depth
+// and renders into it from then on; the first keeps what it had.
+TEST_P(PbufferRenderIntoTextureTest, AnotherTextureTakesOver) {
+    const GLuint first = MakeDepthTexture();
+    const GLuint second = MakeDepthTexture();
+    Frame(first, 0.25f, 0.5f);
+    Frame(first, 0.75f, 0.125f);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, second);
+    ASSERT_TRUE(m_target->BindTexture(WGL_DEPTH_COMPONENT_NV));
+    ExpectDepthTexture(0.125f, 0.75f);
+    const std::vector<float> depth = Frame(second, 0.5f, 0.25f);
+    EXPECT_NEAR(depth[10], 0.25f, kDepthTolerance);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, first);
+    ExpectDepthTexture(0.125f, 0.75f);
+}
+
+// Colour is never read from the depth-only framebuffer: binding the colour
+// buffer still works (and reads the pbuffer) once depth goes straight to its
+// texture.
+TEST_P(PbufferRenderIntoTextureTest, ColourBindStillWorks) {
+    const GLuint texture = MakeDepthTexture();
+    Frame(texture, 0.25f, 0.5f);
+    Frame(texture, 0.25f, 0.5f);
+    GLuint colour = 0;
+    glGenTextures(1, &colour);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, colour);
+    EXPECT_TRUE(m_target->BindTexture(WGL_FRONT_LEFT_ARB));
+    EXPECT_EQ(TextureLevelValue(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_WIDTH), kShadowMapSize);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    m_target->BeginCapture(nullptr);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    m_target->EndCapture();
+}
+
+// The diagnostic switch: set to anything but nothing or "0" it forces the copy.
+TEST(PbufferRenderTexture, CopyForcedByTheDiagnosticSwitch) {
+    const struct {
+        const char* value;
+        bool forced;
+    } cases[] = {{nullptr, false}, {"", false}, {"0", false}, {"1", true}, {"yes", true}};
+    for (const auto& c : cases) {
+        if (c.value == nullptr) {
+            unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
+        } else {
+            setenv(PbufferRenderTexture::FORCE_COPY_VARIABLE, c.value, 1);
+        }
+        EXPECT_EQ(PbufferRenderTexture::CopyForced(), c.forced) << (c.value ? c.value : "unset");
+    }
+    unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
+}
+
+INSTANTIATE_TEST_SUITE_P(DirectOrCopy, PbufferRenderIntoTextureTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "CopyForced" : "DirectAllowed";
+                         });
+
+// A target rendering with the window's own context must never leave a
+// framebuffer object bound there.
+TEST_F(PbufferBindTest, SharedContextKeepsCopying) {
+    PbufferTarget shared(kProgramMode);
+    ASSERT_TRUE(shared.Create(64, 64, true, true));
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, texture);
+    for (int frame = 0; frame < 2; ++frame) {
+        shared.BeginCapture(nullptr);
+        glDrawBuffer(GL_NONE);
+        RenderDepth(0.25f, 0.5f);
+        shared.EndCapture();
+        ASSERT_TRUE(shared.BindTexture(WGL_DEPTH_COMPONENT_NV));
+    }
+    EXPECT_FALSE(shared.RendersIntoTexture());
+    GLint framebuffer = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    EXPECT_EQ(framebuffer, 0);
+    glDrawBuffer(GL_BACK);
 }
 
 }  // namespace

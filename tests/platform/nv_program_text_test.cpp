@@ -149,6 +149,35 @@ TEST(NvProgramText, DepthComparedUnitsUseShadowTargets) {
     EXPECT_THAT(plain, HasSubstr("TXP R1, fragment.texcoord[1], texture[1], RECT;"));
 }
 
+// Instruction lines of a program text: those ending in ';' that declare
+// nothing.
+int InstructionCount(const std::string& text) {
+    int count = 0;
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos;
+         start = end + 1, end = text.find('\n', start)) {
+        const std::string line = text.substr(start, end - start);
+        const bool declaration = line.rfind("DECLARE", 0) == 0 || line.rfind("OPTION", 0) == 0 ||
+                                 line.rfind("TEMP", 0) == 0 || line.rfind("PARAM", 0) == 0;
+        count += !declaration && !line.empty() && line.back() == ';';
+    }
+    return count;
+}
+
+// The scene's fragment programs run every pixel: their translations do what
+// the NV text says and nothing more, one instruction for one, with the
+// text's own temporaries.
+TEST(NvProgramText, SceneFragmentProgramsTranslateOneForOne) {
+    for (const char* text : {g_strSceneFragmentProgram, g_strSceneFragmentProgramHQ}) {
+        const std::string arb = Fragment(text, 1u << 1);
+        EXPECT_EQ(InstructionCount(arb), InstructionCount(text)) << arb;
+        EXPECT_THAT(arb, Not(HasSubstr(" t0")));
+    }
+    EXPECT_THAT(Fragment(g_strSceneFragmentProgramHQ, 1u << 1),
+                HasSubstr("TEMP R0, R1, R2, R4, R5, R6, R7, R8;\n"));
+    EXPECT_EQ(InstructionCount(g_strSceneFragmentProgramHQ), 32);
+}
+
 TEST(NvProgramText, DeclaredParametersAreProgramLocalsAndLiteralsAreConstants) {
     const std::string arb = Fragment(g_strSceneFragmentProgramHQ, 2);
     EXPECT_THAT(arb, HasSubstr("PARAM n_ambient = program.local[64];"));
