@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/frame_memory.h"
 #include "scene/md2_file.h"
 
 // One key frame of an MD2 model, in the scene's frame (y up).
@@ -70,11 +71,13 @@ class Md2Model {
     std::vector<std::unique_ptr<Md2Animation>> m_ppAnimations;
     int32_t m_iInterpolationStep = 0;
     int32_t m_iStepsPerKeyFrame = 0;
-    std::vector<std::unique_ptr<float[]>> m_ppFrames;
+    std::vector<float*> m_ppFrames;  // into m_frameMemory
     int32_t m_iFrameFloats = 0;
     int32_t m_iTriangleCount = 0;
 
   private:
+    FrameMemory m_frameMemory;
+
     void BuildKeyFrames(const Md2File& file);
     void BuildAnimations(const Md2File& file);
     void ComputeVertexNormals();

@@ -158,12 +158,10 @@ void ComputeKeyFrameNormals(Md2KeyFrame& key) {
     }
 }
 
-// One interpolated frame: every triangle's corners blended from key frame cur
-// toward key frame next by t.
-std::unique_ptr<float[]> BlendFrame(const Md2KeyFrame& cur, const Md2KeyFrame& next,
-                                    const Md2KeyFrame& first, float t) {
-    auto frame = std::make_unique<float[]>(24 * static_cast<size_t>(cur.m_iTriangleCount));
-    float* out = frame.get();
+// One interpolated frame into out: every triangle's corners blended from key
+// frame cur toward key frame next by t.
+void BlendFrame(const Md2KeyFrame& cur, const Md2KeyFrame& next, const Md2KeyFrame& first, float t,
+                float* out) {
     for (int32_t tri = 0; tri < cur.m_iTriangleCount; ++tri) {
         for (int k = 0; k < 3; ++k, out += 8) {
             const int32_t v = cur.m_pTriangles[6 * tri + k];
@@ -178,7 +176,6 @@ std::unique_ptr<float[]> BlendFrame(const Md2KeyFrame& cur, const Md2KeyFrame& n
             }
         }
     }
-    return frame;
 }
 
 }  // namespace
@@ -195,6 +192,9 @@ void Md2Model::BuildInterpolatedFrames() {
     const Md2Animation& animation = *m_ppAnimations[m_iCurrentAnimation];
     const int32_t s = m_iStepsPerKeyFrame;
     const int32_t frames = animation.m_iEnd * s;
+    const size_t frameFloats =
+        m_ppKeyFrames.empty() ? 0 : 24 * static_cast<size_t>(m_ppKeyFrames[0]->m_iTriangleCount);
+    m_frameMemory = FrameMemory(frameFloats * static_cast<size_t>(frames));
     m_ppFrames.reserve(frames);
     for (int32_t f = 0; f < frames; ++f) {
         const int32_t cur = m_iCurrentFrame;
@@ -208,7 +208,9 @@ void Md2Model::BuildInterpolatedFrames() {
         }
         ++m_iInterpolationStep;
         const Md2KeyFrame& key = *m_ppKeyFrames[cur];
-        m_ppFrames.push_back(BlendFrame(key, *m_ppKeyFrames[next], *m_ppKeyFrames[0], t));
+        float* frame = m_frameMemory.Data() + frameFloats * static_cast<size_t>(f);
+        BlendFrame(key, *m_ppKeyFrames[next], *m_ppKeyFrames[0], t, frame);
+        m_ppFrames.push_back(frame);
         m_iTriangleCount = key.m_iTriangleCount;
         m_iFrameFloats = 24 * key.m_iTriangleCount;
     }

@@ -22,7 +22,7 @@ class Md2ModelTest : public testing::Test {
 
     // x, y, z of corner c of the only triangle in frame f of the cycle.
     std::array<float, 3> CornerPosition(int f, int c) const {
-        const float* corner = m_model.m_ppFrames[f].get() + FLOATS_PER_CORNER * c;
+        const float* corner = m_model.m_ppFrames[f] + FLOATS_PER_CORNER * c;
         return {corner[5], corner[6], corner[7]};
     }
 
@@ -130,7 +130,7 @@ TEST_F(Md2ModelTest, FrameCornersCarryTexCoordNormalAndPosition) {
     Md2Fixture fixture = MovingTriangle({"a01", "a02"});
     fixture.triangles = {{2, 0, 1, 1, 2, 0}};
     Load(fixture);
-    const float* corner = m_model.m_ppFrames[0].get();
+    const float* corner = m_model.m_ppFrames[0];
     // Corner 0: vertex 2 with texture coordinate 1 (32 / 64, 0 / 32).
     EXPECT_EQ(corner[0], 0.5f);
     EXPECT_EQ(corner[1], 0.0f);
