@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <ext/stdio_filebuf.h>
 #include <ostream>
@@ -15,6 +16,18 @@
 namespace {
 
 constexpr int BLOCK_SIZE = 8;
+// Far above any asset of the scene (the largest is half a megabyte): a container that claims more,
+// a sparse file for instance, would otherwise fill the disk with its scratch file.
+constexpr std::int64_t MAX_CONTAINER_MIB = 256;
+
+void RequireReasonableSize(const ContainerInput& input, const std::string& name) {
+    if (input.Size() > (MAX_CONTAINER_MIB << 20))
+        throw crypt_error::FileError(
+            "File ", name,
+            (" is " + std::to_string(input.Size() >> 20) + " MiB, more than the " +
+             std::to_string(MAX_CONTAINER_MIB) + " MiB a container may hold!")
+                .c_str());
+}
 
 // The body is whole cipher blocks; a container that was cut or added to is refused before a byte
 // of it is decrypted. Which of the two happened cannot be told: nothing records the length.
@@ -58,6 +71,7 @@ void ScratchFiles::Decrypt(FileCrypt& cipher, const std::string& container, int 
     ContainerInput input(container);
     cipher.CheckKeyDigest(input.Stream(), container);
     RequireWholeBlocks(input, container);
+    RequireReasonableSize(input, container);
     Lock();
     const char* path = SCRATCH_FILES[index];
     const int fd = CreateScratchFile(path);

@@ -129,14 +129,15 @@ TEST_F(ScratchFilesTest, ContainersMustBeRegularFiles) {
     }
 }
 
-// The body's length is checked before decrypting, so no partial asset is ever written; a cut and
-// an addition cannot be told apart.
-TEST_F(ScratchFilesTest, ABodyOfPartBlocksIsRefusedBeforeWriting) {
+// The length is checked before decrypting, so no partial asset is ever written: a cut and an
+// addition (which cannot be told apart), and a length no asset of the scene comes near.
+TEST_F(ScratchFilesTest, ContainersOfTheWrongLengthAreRefusedBeforeWriting) {
     const Bytes container = ReadBytes(CONTAINER);
     const struct {
         const char* what;
         Bytes bytes;
         std::string error;
+        std::uintmax_t length = 0;  // the file is made this long when not 0
     } cases[] = {
         {"cut", Bytes(container.begin(), container.end() - 3),
          "FileCrypt ERROR: File ./data/T001.dat is Truncated or has Bytes Appended: its body is "
@@ -151,10 +152,17 @@ TEST_F(ScratchFilesTest, ABodyOfPartBlocksIsRefusedBeforeWriting) {
          "not a whole number of 8-byte blocks!"},
         {"cut in the header", Bytes(container.begin(), container.begin() + 20),
          "FileCrypt ERROR: File ./data/T001.dat cannot be Correctly Decrypted!"},
+        // A sparse file: 300 MiB long, next to nothing on disk.
+        {"too large", container,
+         "FileCrypt ERROR: File ./data/T001.dat is 300 MiB, more than the 256 MiB a container may "
+         "hold!",
+         std::uintmax_t{300} << 20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteBytes(CONTAINER, c.bytes);
+        if (c.length != 0)
+            fs::resize_file(CONTAINER, c.length);
         EXPECT_EQ(DecryptError(CONTAINER), c.error);
         EXPECT_FALSE(fs::exists(SCRATCH_FILES[0]));
     }
