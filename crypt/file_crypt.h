@@ -46,3 +46,7 @@ class FileCrypt {
     std::int32_t m_iMode = 0;
     std::int32_t m_iPadding = 0;
 };
+
+// Refuses to work in place, raising the "same File" error when in and out name one file: writing
+// the output would destroy the input as it is being read.
+void RequireDistinctFiles(const std::string& in, const std::string& out);

@@ -14,18 +14,6 @@ namespace {
 constexpr std::int32_t RING_SIZE = 1024;
 constexpr std::int32_t CHUNK_SIZE = 384;
 
-// Refuses to work in place: writing the output would destroy the input as it is being read.
-// Besides equal names, two names of one existing file (a relative and an absolute path, a link)
-// are caught, since truncating the output would empty the input before it is read.
-void RequireDistinctFiles(const std::string& in, const std::string& out) {
-    std::error_code error;
-    if (in == out || std::filesystem::equivalent(in, out, error)) {
-        throw crypt_error::FileError("The same File for Input and Output ", in);
-    }
-}
-
-// A directory opens as a stream on Linux and fails only at the first read; it is refused here,
-// before any output exists.
 std::ifstream OpenInput(const std::string& name) {
     std::ifstream file(name, std::ios::binary);
     std::error_code error;
@@ -56,6 +44,15 @@ void CloseOutput(std::ofstream& file, const std::string& name) {
 }
 
 }  // namespace
+
+// Besides equal names, two names of one existing file (a relative and an absolute path, a link)
+// are caught, since truncating the output would empty the input before it is read.
+void RequireDistinctFiles(const std::string& in, const std::string& out) {
+    std::error_code error;
+    if (in == out || std::filesystem::equivalent(in, out, error)) {
+        throw crypt_error::FileError("The same File for Input and Output ", in);
+    }
+}
 
 void FileCrypt::EncryptFile(const std::string& in, const std::string& out) {
     RequireInit();

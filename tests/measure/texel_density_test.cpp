@@ -7,6 +7,7 @@
 
 #include "measure/percentiles.h"
 #include "tests/measure/plane_lookups.h"
+#include "tests/support/start_up_cameras.h"
 #include "warp/trapezoid_fit.h"
 
 namespace {
@@ -109,10 +110,7 @@ TEST(TexelsPerPixel, OverheadGroundMatchesTheClosedForm) {
 // map gives the pixels near the eye more texels than the standard one.
 TEST(TexelsPerPixel, TheWarpedMapGivesTheNearGroundMoreTexels) {
     Camera eye, light;
-    eye.SetPerspective(60, 4.0f / 3.0f, 1, 380);
-    eye.SetView(20, -135, 160);
-    light.SetPerspective(60, 1, 500, 2000);
-    light.SetView(90, -135, 1200);
+    PlaceStartUpCameras(eye, light);
     gmtl::Matrix44f nt;
     ComputeTrapezoidMatrix(nt, eye, light, 160, 80, 1024);
     const DensitySummary ssm = SummariseDensity(

@@ -3,11 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -50,10 +47,4 @@ void WriteReplacing(const std::string& out, const std::function<void(const std::
         std::remove(temporary.c_str());
         throw std::runtime_error(Replace(error.what(), temporary, out));
     }
-}
-
-void RequireDistinctFiles(const std::string& in, const std::string& out) {
-    std::error_code error;
-    if (in == out || std::filesystem::equivalent(in, out, error))
-        throw crypt_error::FileError("The same File for Input and Output ", in);
 }

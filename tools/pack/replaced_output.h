@@ -8,7 +8,3 @@
 // temporary file is removed and the error passes on, with the temporary name in its message
 // replaced by out.
 void WriteReplacing(const std::string& out, const std::function<void(const std::string&)>& write);
-
-// Raises the container code's "same File" error when in and out name one file (equal names, or
-// two names of one existing file): replacing out would then destroy the input.
-void RequireDistinctFiles(const std::string& in, const std::string& out);
