@@ -46,8 +46,15 @@ void PlaceOrbit(const OrbitOption& orbit, float& elevation, float& azimuth, floa
 
 // How the view's depth map reaches its scene pass, for the benchmark report.
 std::string HandOverPath(const CKVX_DemoView& view) {
-    if (view.m_pDepthTarget != nullptr && view.m_pDepthTarget->RendersIntoTexture())
-        return "rendered into the depth texture (framebuffer object, fences)";
+    const PbufferTarget* target = view.m_pDepthTarget.get();
+    if (target != nullptr && target->CopiesOwnTexture())
+        return "rendered into a depth texture of the target's own, copied into the depth "
+               "texture by the driver (framebuffer object, image copy, fences)";
+    if (target != nullptr && target->RendersIntoTexture())
+        return std::string("rendered into the depth texture (framebuffer object, fences") +
+               (PbufferRenderTexture::DirectForced()
+                    ? std::string("; ") + PbufferRenderTexture::FORCE_DIRECT_VARIABLE + " set)"
+                    : std::string(")"));
     if (PbufferRenderTexture::CopyForced())
         return std::string("copied into the depth texture (") +
                PbufferRenderTexture::FORCE_COPY_VARIABLE + " set)";

@@ -32,9 +32,22 @@ PbufferRenderTexture::~PbufferRenderTexture() {
     Forget();
 }
 
+namespace {
+
+// Set to anything but "" or "0".
+bool SwitchSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
+}
+
+}  // namespace
+
 bool PbufferRenderTexture::CopyForced() {
-    const char* forced = std::getenv(FORCE_COPY_VARIABLE);
-    return forced != nullptr && forced[0] != '\0' && std::strcmp(forced, "0") != 0;
+    return SwitchSet(FORCE_COPY_VARIABLE);
+}
+
+bool PbufferRenderTexture::DirectForced() {
+    return SwitchSet(FORCE_DIRECT_VARIABLE);
 }
 
 bool PbufferRenderTexture::Available() {
@@ -48,8 +61,9 @@ bool PbufferRenderTexture::Available() {
 bool PbufferRenderTexture::Attach(unsigned int target, unsigned int texture) {
     if (m_uFramebuffer == 0)
         glGenFramebuffers(1, &m_uFramebuffer);
+    const GLuint rendered = MakeOwnTexture(target, texture) ? m_uOwnTexture : texture;
     glBindFramebuffer(GL_FRAMEBUFFER, m_uFramebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, texture, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, rendered, 0);
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
@@ -57,13 +71,61 @@ bool PbufferRenderTexture::Attach(unsigned int target, unsigned int texture) {
         glDeleteFramebuffers(1, &m_uFramebuffer);
         m_uFramebuffer = 0;
         m_uTexture = 0;
+        DeleteOwnTexture();
         return false;
     }
     m_uTexture = texture;
     return true;
 }
 
+bool PbufferRenderTexture::MakeOwnTexture(unsigned int target, unsigned int texture) {
+    if (DirectForced() || !(GLEW_VERSION_4_3 || GLEW_ARB_copy_image)) {
+        DeleteOwnTexture();
+        return false;
+    }
+    const GLenum binding =
+        target == GL_TEXTURE_2D ? GL_TEXTURE_BINDING_2D : GL_TEXTURE_BINDING_RECTANGLE_ARB;
+    GLint previous = 0;
+    glGetIntegerv(binding, &previous);
+    glBindTexture(target, texture);
+    GLint width = 0;
+    GLint height = 0;
+    GLint format = 0;
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    if (m_uOwnTexture == 0 || target != m_uTarget || width != m_iWidth || height != m_iHeight ||
+        format != m_iFormat) {
+        DeleteOwnTexture();
+        glGenTextures(1, &m_uOwnTexture);
+        glBindTexture(target, m_uOwnTexture);
+        glTexImage2D(target, 0, format, width, height, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                     nullptr);
+        glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        m_uTarget = target;
+        m_iWidth = width;
+        m_iHeight = height;
+        m_iFormat = format;
+    }
+    glBindTexture(target, static_cast<GLuint>(previous));
+    return true;
+}
+
+void PbufferRenderTexture::DeleteOwnTexture() {
+    if (m_uOwnTexture != 0)
+        glDeleteTextures(1, &m_uOwnTexture);
+    m_uOwnTexture = 0;
+}
+
 void PbufferRenderTexture::FenceRendered() {
+    if (m_uOwnTexture != 0 && m_uTexture != 0) {
+        // Vertices still buffered by glBegin/glEnd are drawn first: the copy does
+        // not flush them itself in every driver.
+        glFlush();
+        glCopyImageSubData(m_uOwnTexture, m_uTarget, 0, 0, 0, 0, m_uTexture, m_uTarget, 0, 0, 0, 0,
+                           m_iWidth, m_iHeight, 1);
+    }
     Refence(m_rendered);
 }
 
@@ -85,9 +147,11 @@ void PbufferRenderTexture::Forget() {
             if (*fence != nullptr)
                 glDeleteSync(*fence);
         }
+        DeleteOwnTexture();
     }
     m_rendered = nullptr;
     m_released = nullptr;
     m_uFramebuffer = 0;
     m_uTexture = 0;
+    m_uOwnTexture = 0;
 }

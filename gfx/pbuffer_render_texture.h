@@ -4,10 +4,21 @@
 // (and the target's) need not pull GL in before other GL headers.
 typedef struct __GLsync* GLsync;
 
-// Lets the depth target's own context render depth straight into a texture
-// that it shares with the reading context: a framebuffer object, made in the
-// target's context (framebuffer objects are not shared), whose only attachment
-// is that texture's depth image. No colour is written and nothing is copied.
+// Lets the depth target's own context render depth into a texture that it
+// shares with the reading context, through a framebuffer object made in the
+// target's context (framebuffer objects are not shared) whose only attachment
+// is a depth image. No colour is written.
+//
+// Where the driver copies images between textures (ARB_copy_image), the
+// captures render into a depth texture of the target's own and each capture
+// ends with one copy of it into the shared texture, inside the driver. The
+// shared texture is then never a render target, which matters on drivers that
+// track writes across contexts: Mesa's llvmpipe takes a texture as still being
+// written while any context's framebuffer, or any frame of it not yet recycled,
+// renders into it (which after the first capture is always), and then flushes
+// and waits for all the reader's queued work whenever the reader changes a
+// texture binding: at every object of the scene pass, at every glyph of the
+// HUD. Elsewhere the captures render straight into the shared texture.
 //
 // Hand-over between the two contexts goes through fences, so that the GPU
 // rather than the CPU waits: one after each capture (the reader waits on it
@@ -19,6 +30,11 @@ class PbufferRenderTexture {
     // target on the copy path: a diagnostic for comparing the two.
     static constexpr const char* FORCE_COPY_VARIABLE = "KVX_DEPTH_COPY";
     static bool CopyForced();
+    // Environment variable that, set likewise, makes the captures render
+    // straight into the shared texture even where a texture of the target's own
+    // could be copied: a diagnostic for comparing the two.
+    static constexpr const char* FORCE_DIRECT_VARIABLE = "KVX_DEPTH_DIRECT";
+    static bool DirectForced();
 
     PbufferRenderTexture() = default;
     ~PbufferRenderTexture();
@@ -30,15 +46,21 @@ class PbufferRenderTexture {
     static bool Available();
 
     // In the target's context: makes texture (target GL_TEXTURE_RECTANGLE_ARB or
-    // GL_TEXTURE_2D, with a depth image of the buffer's size) the depth buffer
-    // that rendering goes to from now on. False, with the context's own buffer
-    // bound again, when the driver cannot render into it.
+    // GL_TEXTURE_2D, with a depth image of the buffer's size) receive the depth
+    // that rendering produces from now on, by rendering into a texture of the
+    // target's own of the same size and format or into texture itself. False,
+    // with the context's own buffer bound again, when the driver cannot render
+    // into it.
     bool Attach(unsigned int target, unsigned int texture);
-    // The texture rendering goes to; 0 while the context renders into its own
-    // buffer.
+    // The texture that receives the depth; 0 while the context renders into its
+    // own buffer.
     unsigned int Texture() const { return m_uTexture; }
+    // True when the captures render into a texture of the target's own, copied
+    // into Texture() at the end of each capture.
+    bool CopiesOwnTexture() const { return m_uOwnTexture != 0; }
 
-    // In the target's context, when a capture ends.
+    // In the target's context, when a capture ends: hands the depth to the
+    // shared texture and sets the fence the reader waits on.
     void FenceRendered();
     // In the reading context, before it samples the texture.
     void WaitRendered();
@@ -48,12 +70,24 @@ class PbufferRenderTexture {
     void WaitReleased();
 
     // Forgets the framebuffer object without GL calls: it goes with the target's
-    // context. Fences are deleted when a context is current.
+    // context. Fences and the target's own texture, which outlive it, are
+    // deleted when a context is current.
     void Forget();
 
   private:
+    // Makes m_uOwnTexture a texture of the size and format of texture, keeping
+    // the one there is when it fits. False when the driver cannot copy between
+    // the two, or is not to.
+    bool MakeOwnTexture(unsigned int target, unsigned int texture);
+    void DeleteOwnTexture();
+
     unsigned int m_uFramebuffer = 0;
     unsigned int m_uTexture = 0;
+    unsigned int m_uOwnTexture = 0;  // rendered into, then copied; 0 when none
+    unsigned int m_uTarget = 0;      // texture target of both textures
+    int m_iWidth = 0;
+    int m_iHeight = 0;
+    int m_iFormat = 0;  // internal format of both textures
     GLsync m_rendered = nullptr;
     GLsync m_released = nullptr;
 };

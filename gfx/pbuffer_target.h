@@ -81,8 +81,11 @@ class PbufferTarget {
     bool IsCapturing() const { return m_bCapturing; }
     GLXPbuffer Pbuffer() const { return m_hPbuffer; }
     GLXContext Context() const { return m_hRC; }
-    // True once captures render depth straight into the bound texture.
+    // True once captures render depth into the bound texture, or into one of the
+    // target's own that is copied into it as each capture ends.
     bool RendersIntoTexture() const { return m_renderTexture.Texture() != 0; }
+    // True when they render into the target's own texture and copy it.
+    bool CopiesOwnTexture() const { return m_renderTexture.CopiesOwnTexture(); }
 
   private:
     void AppendTextureAttribs(const std::string& token, bool floatFlag, bool atiFloatFlag,

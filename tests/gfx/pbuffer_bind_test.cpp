@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "gfx/pbuffer_render_texture.h"
@@ -227,18 +228,24 @@ TEST_F(PbufferBindTest, ColourReachesBound2DTexture) {
     EXPECT_EQ(pixels[3], 255);
 }
 
+// How the depth map reaches the texture: the way chosen by default (rendered
+// into a texture of the target's own and copied by the driver), rendering
+// straight into the texture, or the copy from the pbuffer.
+enum class HandOver { Default, Direct, Copy };
+
+void PrintTo(HandOver way, std::ostream* out) {
+    *out << (way == HandOver::Default ? "default" : way == HandOver::Direct ? "direct" : "copy");
+}
+
 // A target whose context draws no colour, as the depth pass's does, created
-// with the copy path allowed or forced.
+// with one way of handing over the depth map.
 class PbufferRenderIntoTextureTest : public GlxWindowTest,
-                                     public ::testing::WithParamInterface<bool> {
+                                     public ::testing::WithParamInterface<HandOver> {
   protected:
     void SetUp() override {
         GlxWindowTest::SetUp();
-        if (GetParam()) {
-            setenv(PbufferRenderTexture::FORCE_COPY_VARIABLE, "1", 1);
-        } else {
-            unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
-        }
+        SetSwitch(PbufferRenderTexture::FORCE_COPY_VARIABLE, GetParam() == HandOver::Copy);
+        SetSwitch(PbufferRenderTexture::FORCE_DIRECT_VARIABLE, GetParam() == HandOver::Direct);
         m_target = std::make_unique<PbufferTarget>(kProgramMode);
         ASSERT_TRUE(m_target->Create(kShadowMapSize, kShadowMapSize, false, true));
         unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
@@ -249,7 +256,16 @@ class PbufferRenderIntoTextureTest : public GlxWindowTest,
     }
     void TearDown() override {
         m_target.reset();
+        unsetenv(PbufferRenderTexture::FORCE_DIRECT_VARIABLE);
         GlxWindowTest::TearDown();
+    }
+
+    static void SetSwitch(const char* variable, bool on) {
+        if (on) {
+            setenv(variable, "1", 1);
+        } else {
+            unsetenv(variable);
+        }
     }
 
     GLuint MakeDepthTexture() {
@@ -276,14 +292,25 @@ class PbufferRenderIntoTextureTest : public GlxWindowTest,
         return depth;
     }
 
+    // The texture the target's context renders depth into during a capture.
+    GLuint RenderedTexture() {
+        m_target->BeginCapture(nullptr);
+        GLint name = 0;
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                                              GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &name);
+        m_target->EndCapture();
+        return static_cast<GLuint>(name);
+    }
+
     std::unique_ptr<PbufferTarget> m_target;
 };
 
 // Whichever way the depth map travels, each frame's texture holds that
-// frame's depth; only the direct way renders into the texture, from the
-// second frame on (the first learns which texture it is).
+// frame's depth. Only the copy from the pbuffer leaves the framebuffer object
+// out; by default the captures render into a texture of the target's own, so
+// that the texture the scene samples is never a render target.
 TEST_P(PbufferRenderIntoTextureTest, EveryFrameShowsItsOwnDepth) {
-    const bool copyForced = GetParam();
+    const HandOver way = GetParam();
     const GLuint texture = MakeDepthTexture();
     const float frames[][2] = {{0.25f, 0.5f}, {0.75f, 0.125f}, {0.5f, 0.875f}};
     for (const auto& frame : frames) {
@@ -291,13 +318,22 @@ TEST_P(PbufferRenderIntoTextureTest, EveryFrameShowsItsOwnDepth) {
         const int row = kShadowMapSize / 2 * kShadowMapSize;
         EXPECT_NEAR(depth[row + 10], frame[1], kDepthTolerance);
         EXPECT_NEAR(depth[row + kShadowMapSize - 10], frame[0], kDepthTolerance);
-        EXPECT_EQ(m_target->RendersIntoTexture(), !copyForced);
+        EXPECT_EQ(m_target->RendersIntoTexture(), way != HandOver::Copy);
+        EXPECT_EQ(m_target->CopiesOwnTexture(), way == HandOver::Default);
+    }
+    const GLuint rendered = RenderedTexture();
+    if (way == HandOver::Default) {
+        EXPECT_NE(rendered, 0u);
+        EXPECT_NE(rendered, texture);
+    } else {
+        EXPECT_EQ(rendered, way == HandOver::Direct ? texture : 0u);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 // Bound to another texture, the target hands that one the last capture's depth
-// and renders into it from then on; the first keeps what it had.
+// and renders into it (or hands it each capture) from then on; the first keeps
+// what it had.
 TEST_P(PbufferRenderIntoTextureTest, AnotherTextureTakesOver) {
     const GLuint first = MakeDepthTexture();
     const GLuint second = MakeDepthTexture();
@@ -313,8 +349,7 @@ TEST_P(PbufferRenderIntoTextureTest, AnotherTextureTakesOver) {
 }
 
 // Colour is never read from the depth-only framebuffer: binding the colour
-// buffer still works (and reads the pbuffer) once depth goes straight to its
-// texture.
+// buffer still works (and reads the pbuffer) once depth goes to its texture.
 TEST_P(PbufferRenderIntoTextureTest, ColourBindStillWorks) {
     const GLuint texture = MakeDepthTexture();
     Frame(texture, 0.25f, 0.5f);
@@ -330,26 +365,44 @@ TEST_P(PbufferRenderIntoTextureTest, ColourBindStillWorks) {
     m_target->EndCapture();
 }
 
-// The diagnostic switch: set to anything but nothing or "0" it forces the copy.
-TEST(PbufferRenderTexture, CopyForcedByTheDiagnosticSwitch) {
+// The diagnostic switches: set to anything but nothing or "0" they force
+// their way.
+TEST(PbufferRenderTexture, WaysForcedByTheDiagnosticSwitches) {
     const struct {
         const char* value;
         bool forced;
     } cases[] = {{nullptr, false}, {"", false}, {"0", false}, {"1", true}, {"yes", true}};
-    for (const auto& c : cases) {
-        if (c.value == nullptr) {
-            unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
-        } else {
-            setenv(PbufferRenderTexture::FORCE_COPY_VARIABLE, c.value, 1);
+    const struct {
+        const char* variable;
+        bool (*forced)();
+    } switches[] = {
+        {PbufferRenderTexture::FORCE_COPY_VARIABLE, PbufferRenderTexture::CopyForced},
+        {PbufferRenderTexture::FORCE_DIRECT_VARIABLE, PbufferRenderTexture::DirectForced}};
+    for (const auto& s : switches) {
+        for (const auto& c : cases) {
+            if (c.value == nullptr) {
+                unsetenv(s.variable);
+            } else {
+                setenv(s.variable, c.value, 1);
+            }
+            EXPECT_EQ(s.forced(), c.forced) << s.variable << "=" << (c.value ? c.value : "unset");
         }
-        EXPECT_EQ(PbufferRenderTexture::CopyForced(), c.forced) << (c.value ? c.value : "unset");
+        unsetenv(s.variable);
     }
-    unsetenv(PbufferRenderTexture::FORCE_COPY_VARIABLE);
 }
 
-INSTANTIATE_TEST_SUITE_P(DirectOrCopy, PbufferRenderIntoTextureTest, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "CopyForced" : "DirectAllowed";
+INSTANTIATE_TEST_SUITE_P(Ways, PbufferRenderIntoTextureTest,
+                         ::testing::Values(HandOver::Default, HandOver::Direct, HandOver::Copy),
+                         [](const ::testing::TestParamInfo<HandOver>& info) {
+                             switch (info.param) {
+                                 case HandOver::Default:
+                                     return "OwnTextureCopied";
+                                 case HandOver::Direct:
+                                     return "DirectForced";
+                                 case HandOver::Copy:
+                                     break;
+                             }
+                             return "CopyForced";
                          });
 
 // A target rendering with the window's own context must never leave a
