@@ -50,11 +50,13 @@ std::string HandOverPath(const CKVX_DemoView& view) {
     if (target != nullptr && target->CopiesOwnTexture())
         return "rendered into a depth texture of the target's own, copied into the depth "
                "texture by the driver (framebuffer object, image copy, fences)";
-    if (target != nullptr && target->RendersIntoTexture())
-        return std::string("rendered into the depth texture (framebuffer object, fences") +
-               (PbufferRenderTexture::DirectForced()
-                    ? std::string("; ") + PbufferRenderTexture::FORCE_DIRECT_VARIABLE + " set)"
-                    : std::string(")"));
+    if (target != nullptr && target->RendersIntoTexture()) {
+        const std::string forced =
+            PbufferRenderTexture::DirectForced()
+                ? std::string("; ") + PbufferRenderTexture::FORCE_DIRECT_VARIABLE + " set"
+                : "";
+        return "rendered into the depth texture (framebuffer object, fences" + forced + ")";
+    }
     if (PbufferRenderTexture::CopyForced())
         return std::string("copied into the depth texture (") +
                PbufferRenderTexture::FORCE_COPY_VARIABLE + " set)";

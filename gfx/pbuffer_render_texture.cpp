@@ -58,10 +58,10 @@ bool PbufferRenderTexture::Available() {
     return (GLEW_VERSION_3_0 || GLEW_ARB_framebuffer_object) && GLEW_ARB_sync;
 }
 
-bool PbufferRenderTexture::Attach(unsigned int target, unsigned int texture) {
+bool PbufferRenderTexture::Attach(unsigned int target, unsigned int binding, unsigned int texture) {
     if (m_uFramebuffer == 0)
         glGenFramebuffers(1, &m_uFramebuffer);
-    const GLuint rendered = MakeOwnTexture(target, texture) ? m_uOwnTexture : texture;
+    const GLuint rendered = MakeOwnTexture(target, binding, texture) ? m_uOwnTexture : texture;
     glBindFramebuffer(GL_FRAMEBUFFER, m_uFramebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, rendered, 0);
     glDrawBuffer(GL_NONE);
@@ -78,13 +78,12 @@ bool PbufferRenderTexture::Attach(unsigned int target, unsigned int texture) {
     return true;
 }
 
-bool PbufferRenderTexture::MakeOwnTexture(unsigned int target, unsigned int texture) {
+bool PbufferRenderTexture::MakeOwnTexture(unsigned int target, unsigned int binding,
+                                          unsigned int texture) {
     if (DirectForced() || !(GLEW_VERSION_4_3 || GLEW_ARB_copy_image)) {
         DeleteOwnTexture();
         return false;
     }
-    const GLenum binding =
-        target == GL_TEXTURE_2D ? GL_TEXTURE_BINDING_2D : GL_TEXTURE_BINDING_RECTANGLE_ARB;
     GLint previous = 0;
     glGetIntegerv(binding, &previous);
     glBindTexture(target, texture);

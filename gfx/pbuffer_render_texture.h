@@ -46,12 +46,13 @@ class PbufferRenderTexture {
     static bool Available();
 
     // In the target's context: makes texture (target GL_TEXTURE_RECTANGLE_ARB or
-    // GL_TEXTURE_2D, with a depth image of the buffer's size) receive the depth
-    // that rendering produces from now on, by rendering into a texture of the
-    // target's own of the same size and format or into texture itself. False,
-    // with the context's own buffer bound again, when the driver cannot render
-    // into it.
-    bool Attach(unsigned int target, unsigned int texture);
+    // GL_TEXTURE_2D, with a depth image of the buffer's size; binding is the
+    // query for the texture bound to target) receive the depth that rendering
+    // produces from now on, by rendering into a texture of the target's own of
+    // the same size and format or into texture itself. The binding of target is
+    // left as it was. False, with the context's own buffer bound again, when the
+    // driver cannot render into it.
+    bool Attach(unsigned int target, unsigned int binding, unsigned int texture);
     // The texture that receives the depth; 0 while the context renders into its
     // own buffer.
     unsigned int Texture() const { return m_uTexture; }
@@ -78,7 +79,7 @@ class PbufferRenderTexture {
     // Makes m_uOwnTexture a texture of the size and format of texture, keeping
     // the one there is when it fits. False when the driver cannot copy between
     // the two, or is not to.
-    bool MakeOwnTexture(unsigned int target, unsigned int texture);
+    bool MakeOwnTexture(unsigned int target, unsigned int binding, unsigned int texture);
     void DeleteOwnTexture();
 
     unsigned int m_uFramebuffer = 0;

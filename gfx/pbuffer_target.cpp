@@ -307,7 +307,7 @@ void PbufferTarget::RenderDepthInto(const TextureCopy& copy, unsigned int textur
             return;
         }
     }
-    if (!m_renderTexture.Attach(copy.target, texture)) {
+    if (!m_renderTexture.Attach(copy.target, copy.binding, texture)) {
         m_bCanRenderIntoTexture = false;
     }
 }
