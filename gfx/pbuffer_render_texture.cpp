@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -107,6 +108,8 @@ bool PbufferRenderTexture::MakeOwnTexture(unsigned int target, unsigned int bind
         m_iHeight = height;
         m_iFormat = format;
     }
+    m_drawn = {WholeMap(width, height)};
+    m_lastDrawn = m_drawn;
     glBindTexture(target, static_cast<GLuint>(previous));
     return true;
 }
@@ -122,10 +125,23 @@ void PbufferRenderTexture::FenceRendered() {
         // Vertices still buffered by glBegin/glEnd are drawn first: the copy does
         // not flush them itself in every driver.
         glFlush();
-        glCopyImageSubData(m_uOwnTexture, m_uTarget, 0, 0, 0, 0, m_uTexture, m_uTarget, 0, 0, 0, 0,
-                           m_iWidth, m_iHeight, 1);
+        CopyDrawnArea();
     }
+    m_lastDrawn = std::move(m_drawn);
+    m_drawn = {WholeMap(m_iWidth, m_iHeight)};
     Refence(m_rendered);
+}
+
+void PbufferRenderTexture::CopyDrawnArea() {
+    const TexelRect whole = WholeMap(m_iWidth, m_iHeight);
+    for (const TexelRect& rect : PairwiseUnion(m_drawn, m_lastDrawn)) {
+        const TexelRect copied = Intersection(rect, whole);
+        if (copied.IsEmpty())
+            continue;
+        glCopyImageSubData(m_uOwnTexture, m_uTarget, 0, copied.x0, copied.y0, 0, m_uTexture,
+                           m_uTarget, 0, copied.x0, copied.y0, 0, copied.Width(), copied.Height(),
+                           1);
+    }
 }
 
 void PbufferRenderTexture::WaitRendered() {

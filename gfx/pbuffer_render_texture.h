@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "math/texel_rect.h"
+
 // The GL sync handle, declared as <GL/glew.h> declares it, so that this header
 // (and the target's) need not pull GL in before other GL headers.
 typedef struct __GLsync* GLsync;
@@ -19,6 +23,10 @@ typedef struct __GLsync* GLsync;
 // and waits for all the reader's queued work whenever the reader changes a
 // texture binding: at every object of the scene pass, at every glyph of the
 // HUD. Elsewhere the captures render straight into the shared texture.
+//
+// A capture may name the only parts of the texture where it leaves depth other
+// than the clear value; the copy then covers those and the parts the last
+// capture named, since everything else holds the clear value on both sides.
 //
 // Hand-over between the two contexts goes through fences, so that the GPU
 // rather than the CPU waits: one after each capture (the reader waits on it
@@ -60,6 +68,16 @@ class PbufferRenderTexture {
     // into Texture() at the end of each capture.
     bool CopiesOwnTexture() const { return m_uOwnTexture != 0; }
 
+    // During a capture that cleared the whole buffer (to the same depth as every
+    // other capture that calls this): the capture leaves depth other than the
+    // clear value only inside the rectangles of drawn. Without it a capture is
+    // taken to leave it anywhere. The copy takes the i-th rectangle together
+    // with the last capture's i-th, so a caller that names the same objects in
+    // the same order every time copies each object's old and new place at once.
+    void SetDrawnArea(std::vector<TexelRect> drawn) { m_drawn = std::move(drawn); }
+    // Where the last capture may have left depth other than the clear value: the
+    // whole texture when it did not name its drawn area, or since Attach.
+    const std::vector<TexelRect>& LastDrawn() const { return m_lastDrawn; }
     // In the target's context, when a capture ends: hands the depth to the
     // shared texture and sets the fence the reader waits on.
     void FenceRendered();
@@ -80,6 +98,7 @@ class PbufferRenderTexture {
     // the one there is when it fits. False when the driver cannot copy between
     // the two, or is not to.
     bool MakeOwnTexture(unsigned int target, unsigned int binding, unsigned int texture);
+    void CopyDrawnArea();
     void DeleteOwnTexture();
 
     unsigned int m_uFramebuffer = 0;
@@ -89,6 +108,10 @@ class PbufferRenderTexture {
     int m_iWidth = 0;
     int m_iHeight = 0;
     int m_iFormat = 0;  // internal format of both textures
+    // Where the capture in progress, and the last one, may have left depth other
+    // than the clear value; the whole texture when not known.
+    std::vector<TexelRect> m_drawn;
+    std::vector<TexelRect> m_lastDrawn;
     GLsync m_rendered = nullptr;
     GLsync m_released = nullptr;
 };

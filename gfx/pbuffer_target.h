@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gfx/glx_handles.h"
@@ -61,6 +62,18 @@ class PbufferTarget {
     // texture format for that buffer or when no texture is bound.
     bool BindTexture(int buffer);
     bool ReleaseTexture(int buffer);
+    // During a capture that cleared the whole depth buffer: the capture leaves
+    // depth other than the clear value only inside the rectangles of drawn, so
+    // the hand-over may copy less. Every capture that says so must clear to the
+    // same depth; naming the same objects in the same order each time copies
+    // least.
+    void SetDrawnArea(std::vector<TexelRect> drawn) {
+        m_renderTexture.SetDrawnArea(std::move(drawn));
+    }
+    // The parts of the depth buffer that such a capture needs to clear: where
+    // the captures render into the target's own texture, what the last capture
+    // named (the rest still holds the clear value); otherwise all of it.
+    std::vector<TexelRect> StaleArea() const;
 
     // Appends to both lists the attributes the mode string asks for.
     void ParseMode(const char* mode, std::vector<int>& pixelFormatAttribs,

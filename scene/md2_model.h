@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "math/aabox.h"
 #include "scene/frame_memory.h"
 #include "scene/md2_file.h"
 
@@ -60,6 +61,9 @@ class Md2Model {
     int CycleLength() const;
     // Bytes held by the interpolated frames.
     size_t FrameBytes() const;
+    // A box holding every vertex of every frame of the cycle; empty while the
+    // model is not drawable.
+    gmtl::AABoxf Bounds() const;
 
     int32_t m_iFrameCount = 0;
     int32_t m_iSkinCount = 0;
@@ -77,11 +81,13 @@ class Md2Model {
 
   private:
     FrameMemory m_frameMemory;
+    gmtl::AABoxf m_cycleBounds;
 
     void BuildKeyFrames(const Md2File& file);
     void BuildAnimations(const Md2File& file);
     void ComputeVertexNormals();
     void BuildInterpolatedFrames();
+    void ExtendCycleBounds(const float* frame, size_t frameFloats);
     void LoadSkin(const char* skinFile, std::string& error);
 };
 

@@ -210,11 +210,22 @@ void Md2Model::BuildInterpolatedFrames() {
         const Md2KeyFrame& key = *m_ppKeyFrames[cur];
         float* frame = m_frameMemory.Data() + frameFloats * static_cast<size_t>(f);
         BlendFrame(key, *m_ppKeyFrames[next], *m_ppKeyFrames[0], t, frame);
+        ExtendCycleBounds(frame, frameFloats);
         m_ppFrames.push_back(frame);
         m_iTriangleCount = key.m_iTriangleCount;
         m_iFrameFloats = 24 * key.m_iTriangleCount;
     }
     m_iCurrentFrame = 0;
+}
+
+// Each vertex of a frame is s, t, nx, ny, nz, x, y, z.
+void Md2Model::ExtendCycleBounds(const float* frame, size_t frameFloats) {
+    for (size_t i = 0; i < frameFloats; i += 8)
+        gmtl::extendVolume(m_cycleBounds, gmtl::Vec3f(frame[i + 5], frame[i + 6], frame[i + 7]));
+}
+
+gmtl::AABoxf Md2Model::Bounds() const {
+    return IsDrawable() ? m_cycleBounds : gmtl::AABoxf();
 }
 
 bool Md2Model::IsDrawable() const {

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <vector>
+
+#include "math/aabox.h"
+#include "math/gmtl.h"
+
 // The scene, built once at start-up with the window's context current, from
 // the containers in ./data/. A container that cannot be decrypted stops the
 // loading with a runtime error carrying the container's message, after every
@@ -16,3 +21,14 @@ void DrawSceneTextured();
 // The same objects with the same placements, without the terrain, for the
 // depth pass seen from the light.
 void DrawSceneDepth();
+
+// One object of the depth pass: the matrix its draw multiplies onto the
+// modelview, and a box in the object's own coordinates that holds every vertex
+// any of its draws can send (empty when it draws nothing).
+struct CasterBounds {
+    gmtl::Matrix44f world;
+    gmtl::AABoxf box;
+};
+
+// The objects DrawSceneDepth draws, in draw order.
+std::vector<CasterBounds> SceneDepthCasters();

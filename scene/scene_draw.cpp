@@ -75,6 +75,44 @@ void Apply(const TransformStep& step) {
     }
 }
 
+// The matrix Apply multiplies onto the current one.
+gmtl::Matrix44f StepMatrix(const TransformStep& step) {
+    gmtl::Matrix44f m;
+    switch (step.kind) {
+        case TransformStep::TRANSLATE:
+            gmtl::setTrans(m, gmtl::Vec3f(step.x, step.y, step.z));
+            break;
+        case TransformStep::ROTATE_X:
+            gmtl::setRot(m, gmtl::AxisAnglef(step.x * gmtl::Math::DEG_TO_RAD, 1.0f, 0.0f, 0.0f));
+            break;
+        case TransformStep::ROTATE_Y:
+            gmtl::setRot(m, gmtl::AxisAnglef(step.x * gmtl::Math::DEG_TO_RAD, 0.0f, 1.0f, 0.0f));
+            break;
+        case TransformStep::SCALE:
+            m(0, 0) = step.x;
+            m(1, 1) = step.y;
+            m(2, 2) = step.z;
+            m.setState(gmtl::Matrix44f::AFFINE | gmtl::Matrix44f::NON_UNIFORM_SCALE);
+            break;
+        case TransformStep::NONE:
+            break;
+    }
+    return m;
+}
+
+CasterBounds BoundsOf(const SceneObject& object) {
+    CasterBounds caster;
+    for (const TransformStep& step : object.steps)
+        caster.world = caster.world * StepMatrix(step);
+    if (object.model != nullptr) {
+        caster.box = object.model->Bounds();
+    } else {
+        caster.box = g_md2Models[object.figureA].Bounds();
+        gmtl::extendVolume(caster.box, g_md2Models[object.figureA + 1].Bounds());
+    }
+    return caster;
+}
+
 void DrawObjects() {
     for (const SceneObject& object : SCENE_OBJECTS) {
         glPushMatrix();
@@ -114,4 +152,11 @@ void DrawSceneTextured() {
 
 void DrawSceneDepth() {
     DrawObjects();
+}
+
+std::vector<CasterBounds> SceneDepthCasters() {
+    std::vector<CasterBounds> casters;
+    for (const SceneObject& object : SCENE_OBJECTS)
+        casters.push_back(BoundsOf(object));
+    return casters;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "math/aabox.h"
+
 // A static model: constant geometry tables compiled into a display list at
 // start-up, with one texture per material. Faces are grouped by material:
 // run m covers the m_iFaceCount faces that follow the faces of runs 0 to m-1.
@@ -50,6 +52,9 @@ struct StaticModel {
     bool Build(std::string& error);
     // Calls the display list, if there is one.
     void Draw() const;
+    // A box holding every vertex of the table; empty while there is no display
+    // list, since nothing is drawn then.
+    gmtl::AABoxf Bounds() const;
 };
 
 // The scene's four static models, S1 to S4. Their tables are generated from

@@ -148,7 +148,8 @@ class CKVX_DemoView {
     bool CreateDepthTarget();
     void SetUpDepthTargetState();
     void LoadScenePrograms();
-    void DepthPass(const gmtl::Matrix44f& nt);
+    void DepthPass(const gmtl::Matrix44f& nt, bool wholeMap);
+    void ClearDepthMap();
     void ScenePass(const gmtl::Matrix44f& nt);
     void ClipDepthTarget(const MapPart* part);
     void SetCascadeParameters(const ShadowSetup& setup, GLuint program);

@@ -6,6 +6,7 @@
 #include "platform/nv_program_layer.h"
 #include "scene/scene.h"
 #include "view/kvx_demo_view.h"
+#include "warp/caster_rect.h"
 #include "warp/trapezoid_fit.h"
 
 namespace {
@@ -17,6 +18,15 @@ constexpr int SEARCH_RESOLUTION = 1024;
 void LoadProduct(const gmtl::Matrix44f& projection, const gmtl::Matrix44f& view) {
     glLoadMatrixf(projection.getData());
     glMultMatrixf(view.getData());
+}
+
+// For each of the scene's casters in draw order, the texels of a width x height
+// depth map that it can reach under lightClip (N_T P_L C_L).
+std::vector<TexelRect> CastersArea(const gmtl::Matrix44f& lightClip, int width, int height) {
+    std::vector<TexelRect> area;
+    for (const CasterBounds& caster : SceneDepthCasters())
+        area.push_back(MapRectOfBox(lightClip * caster.world, caster.box, width, height));
+    return area;
 }
 
 }  // namespace
@@ -37,18 +47,23 @@ gmtl::Matrix44f CKVX_DemoView::FrameWarp() const {
 }
 
 void CKVX_DemoView::RenderPasses(const gmtl::Matrix44f& nt) {
-    DepthPass(nt);
+    DepthPass(nt, true);
     glDisable(GL_POLYGON_OFFSET_FILL);
     ScenePass(nt);
 }
 
 // The scene without the terrain, seen from the light, into the depth target.
-// Tracked: c[0] the world matrix, c[4] P_L * C_L, c[8] N_T.
-void CKVX_DemoView::DepthPass(const gmtl::Matrix44f& nt) {
+// Tracked: c[0] the world matrix, c[4] P_L * C_L, c[8] N_T. A pass over the
+// whole map tells the target where the casters can be, so that it hands over
+// only that part.
+void CKVX_DemoView::DepthPass(const gmtl::Matrix44f& nt, bool wholeMap) {
     m_pDepthTarget->BeginCapture(nullptr);
     glBindProgramNV(GL_VERTEX_PROGRAM_NV, m_uDepthVertexProgram);
     glBindProgramNV(GL_FRAGMENT_PROGRAM_NV, m_uDepthFragmentProgram);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (wholeMap)
+        ClearDepthMap();
+    else
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_TEXTURE_RECTANGLE_NV);
     glViewport(0, 0, m_iShadowMapWidth, m_iShadowMapHeight);
@@ -64,8 +79,29 @@ void CKVX_DemoView::DepthPass(const gmtl::Matrix44f& nt) {
     glTrackMatrixNV(GL_VERTEX_PROGRAM_NV, 0, GL_MODELVIEW, GL_IDENTITY_NV);
 
     DrawSceneDepth();
+    if (wholeMap) {
+        const gmtl::Matrix44f lightClip =
+            nt * m_lightCamera.m_matProjection * m_lightCamera.m_matView;
+        m_pDepthTarget->SetDrawnArea(CastersArea(lightClip, m_iShadowMapWidth, m_iShadowMapHeight));
+    }
     EndStage(&FrameTimings::depthPassMs);
     m_pDepthTarget->EndCapture();
+}
+
+// Clears the depth target where the last pass over the whole map may have left
+// depth; the rest still holds the clear value.
+void CKVX_DemoView::ClearDepthMap() {
+    const std::vector<TexelRect> stale = m_pDepthTarget->StaleArea();
+    if (stale.size() == 1 && stale.front() == WholeMap(m_iShadowMapWidth, m_iShadowMapHeight)) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    for (const TexelRect& rect : stale) {
+        glScissor(rect.x0, rect.y0, rect.Width(), rect.Height());
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    glDisable(GL_SCISSOR_TEST);
 }
 
 // The whole scene seen from the eye, with the depth map on texture unit 1.

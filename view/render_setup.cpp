@@ -77,7 +77,7 @@ void CKVX_DemoView::RenderSetup(const ShadowSetup& setup, GLuint fragmentProgram
         SetCascadeParameters(setup, fragmentProgram);
         for (const MapPart& part : setup.parts) {
             ClipDepthTarget(&part);
-            DepthPass(part.nt);
+            DepthPass(part.nt, false);
         }
         ClipDepthTarget(nullptr);
         glDisable(GL_POLYGON_OFFSET_FILL);

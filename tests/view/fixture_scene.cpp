@@ -109,3 +109,18 @@ void DrawSceneTextured() {
 void DrawSceneDepth() {
     DrawBoxes();
 }
+
+std::vector<CasterBounds> SceneDepthCasters() {
+    std::vector<CasterBounds> casters;
+    for (const FixtureBox& box : BOXES) {
+        CasterBounds caster;
+        gmtl::setTrans(caster.world, gmtl::Vec3f(box.x, box.bottom, box.z));
+        caster.world(0, 0) = box.size;
+        caster.world(1, 1) = box.height;
+        caster.world(2, 2) = box.size;
+        caster.world.setState(gmtl::Matrix44f::AFFINE | gmtl::Matrix44f::NON_UNIFORM_SCALE);
+        caster.box = gmtl::AABoxf(gmtl::Vec3f(-0.5f, 0.0f, -0.5f), gmtl::Vec3f(0.5f, 1.0f, 0.5f));
+        casters.push_back(caster);
+    }
+    return casters;
+}
