@@ -3,6 +3,7 @@
 
 #include <GL/glew.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
@@ -327,6 +328,78 @@ TEST_P(PbufferRenderIntoTextureTest, EveryFrameShowsItsOwnDepth) {
         EXPECT_NE(rendered, texture);
     } else {
         EXPECT_EQ(rendered, way == HandOver::Direct ? texture : 0u);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// A quad at a window depth over exactly the texels of rect.
+void DrawRect(const TexelRect& rect, float depth) {
+    const auto ndc = [](int texel) { return 2.0f * texel / kShadowMapSize - 1.0f; };
+    const float z = depth * 2.0f - 1.0f;
+    glBegin(GL_QUADS);
+    glVertex3f(ndc(rect.x0), ndc(rect.y0), z);
+    glVertex3f(ndc(rect.x1), ndc(rect.y0), z);
+    glVertex3f(ndc(rect.x1), ndc(rect.y1), z);
+    glVertex3f(ndc(rect.x0), ndc(rect.y1), z);
+    glEnd();
+}
+
+// Captures that name where they draw, as the depth pass does: each clears what
+// the target calls stale, draws its rectangles and names them (or, the fourth,
+// clears everything and names nothing). After every frame the texture must
+// hold that frame's rectangles on the clear value, with nothing left of the
+// frames before, whichever way the depth travels.
+TEST_P(PbufferRenderIntoTextureTest, CapturesNamingTheirAreaLeaveNothingStale) {
+    const GLuint texture = MakeDepthTexture();
+    const struct {
+        std::vector<TexelRect> drawn;
+        bool named;
+    } frames[] = {
+        {{{100, 100, 400, 300}, {900, 1000, 1200, 1400}}, true},
+        {{{600, 50, 700, 900}}, true},
+        {{{100, 100, 200, 200}, {650, 100, 800, 300}, {0, 1400, 1500, 1500}}, true},
+        {{{300, 300, 500, 500}}, false},
+        {{{1000, 0, 1500, 10}}, true},
+        {{}, true},
+    };
+    float depth = 0.125f;
+    for (const auto& frame : frames) {
+        depth += 0.0625f;
+        m_target->BeginCapture(nullptr);
+        glClearDepth(1.0);
+        glEnable(GL_SCISSOR_TEST);
+        for (const TexelRect& stale : m_target->StaleArea()) {
+            glScissor(stale.x0, stale.y0, stale.Width(), stale.Height());
+            glClear(GL_DEPTH_BUFFER_BIT);
+        }
+        glDisable(GL_SCISSOR_TEST);
+        if (!frame.named)
+            glClear(GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_ALWAYS);
+        for (const TexelRect& rect : frame.drawn)
+            DrawRect(rect, depth);
+        if (frame.named)
+            m_target->SetDrawnArea(frame.drawn);
+        m_target->EndCapture();
+
+        glBindTexture(GL_TEXTURE_RECTANGLE_ARB, texture);
+        ASSERT_TRUE(m_target->BindTexture(WGL_DEPTH_COMPONENT_NV));
+        const std::vector<float> found =
+            ReadDepthTexture(GL_TEXTURE_RECTANGLE_ARB, kShadowMapSize, kShadowMapSize);
+        EXPECT_TRUE(m_target->ReleaseTexture(WGL_DEPTH_COMPONENT_NV));
+        int wrong = 0;
+        for (int y = 0; y < kShadowMapSize; ++y) {
+            for (int x = 0; x < kShadowMapSize; ++x) {
+                float expected = 1.0f;
+                for (const TexelRect& rect : frame.drawn) {
+                    if (x >= rect.x0 && x < rect.x1 && y >= rect.y0 && y < rect.y1)
+                        expected = depth;
+                }
+                wrong += std::fabs(found[y * kShadowMapSize + x] - expected) > kDepthTolerance;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "frame drawn at depth " << depth;
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -119,6 +119,22 @@ TEST_F(Md2ModelTest, CycleInterpolatesTenStepsPerKeyFrameAndLoopsToTheStart) {
     }
 }
 
+// The box spans every frame the draws show: the stand cycle's key frames 0 to
+// 39, not the run that follows them in the file.
+TEST_F(Md2ModelTest, BoundsHoldTheWholeCycleAndNoMore) {
+    Load(StandRunModel());
+    m_model.m_iSkinCount = 1;
+    const gmtl::AABoxf box = m_model.Bounds();
+    ASSERT_FALSE(box.isEmpty());
+    const auto low = KeyPosition(39, 0);
+    const auto high = KeyPosition(39, 2);
+    EXPECT_EQ(box.getMin(), gmtl::Vec3f(0, 0, low[2]));
+    EXPECT_EQ(box.getMax(), gmtl::Vec3f(high[0], high[1], 0));
+
+    m_model.m_iSkinCount = 0;
+    EXPECT_TRUE(m_model.Bounds().isEmpty()) << "a model that draws nothing";
+}
+
 TEST_F(Md2ModelTest, CycleOfARunNumberedFromZeroStaysWithinTheKeyFrames) {
     Load(MovingTriangle(FrameNames("walk", 0, 3)));
     ASSERT_EQ(m_model.CycleLength(), 40);

@@ -167,4 +167,45 @@ TEST_F(SceneGlTest, DrawsPlaceEveryObjectAsTheLayoutSays) {
     }
 }
 
+// Whether outer holds every point of inner.
+bool Holds(const gmtl::AABoxf& outer, const gmtl::AABoxf& inner) {
+    for (unsigned a = 0; a < 3; ++a) {
+        if (inner.getMin()[a] < outer.getMin()[a] || inner.getMax()[a] > outer.getMax()[a])
+            return false;
+    }
+    return true;
+}
+
+// The casters the depth pass reports: one per placement, each with the matrix
+// GL has at that placement's draws and a box holding every model drawn there.
+TEST_F(SceneGlTest, DepthCastersStandWhereTheDepthPassDraws) {
+    WriteData(SceneData());
+    LoadSceneAssets();
+    const std::vector<Placement> placements = Placements();
+    const std::vector<CasterBounds> casters = SceneDepthCasters();
+    ASSERT_EQ(casters.size(), placements.size());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    DrawCallRecorder recorder;
+    DrawSceneDepth();
+    const std::vector<DrawCall> calls = recorder.Take();
+    size_t call = 0;
+    for (size_t i = 0; i < placements.size(); ++i) {
+        SCOPED_TRACE(placements[i].name);
+        std::vector<gmtl::AABoxf> models;
+        for (Md2ModelId id : placements[i].figure)
+            models.push_back(g_md2Models[id].Bounds());
+        if (placements[i].model != nullptr)
+            models.push_back(placements[i].model->Bounds());
+        for (const gmtl::AABoxf& model : models) {
+            ASSERT_LT(call, calls.size());
+            for (unsigned e = 0; e < 16; ++e)
+                EXPECT_NEAR(casters[i].world[e], calls[call].modelview[e], 1e-3f) << e;
+            ++call;
+            EXPECT_FALSE(model.isEmpty());
+            EXPECT_TRUE(Holds(casters[i].box, model));
+        }
+    }
+}
+
 }  // namespace

@@ -223,4 +223,59 @@ TEST_F(ShadowRender, WarpedMapGivesTheViewedRegionMoreTexels) {
     EXPECT_GT(kvx, 4 * ssm);
 }
 
+// Texels where two depth maps differ.
+int DifferingTexels(const std::vector<float>& a, const std::vector<float>& b) {
+    int differing = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        differing += a[i] != b[i];
+    return differing;
+}
+
+// The depth pass hands over only the texels its casters can reach, clearing
+// only where the frame before drew. Through frames that move the casters
+// across the map (the eye around the scene, the light lower, the modes in
+// turn), each frame's map must equal the same frame handed over whole, which
+// is what follows a capture that names no area.
+TEST_F(ShadowRender, EachFramesDepthMapIsCompleteWhateverCameBefore) {
+    using Command = void (CKVX_DemoView::*)();
+    const struct {
+        const char* name;
+        Command mode;
+        float eye[3];    // elevation, azimuth, distance
+        float light[3];  // likewise
+    } frames[] = {
+        {"KVX at start-up", &CKVX_DemoView::OnShadowKVX, {20, -135, 160}, {90, -135, 1200}},
+        {"KVX from the other side", &CKVX_DemoView::OnShadowKVX, {20, 45, 160}, {90, -135, 1200}},
+        {"SSM", &CKVX_DemoView::OnShadowSSM, {20, 45, 160}, {90, -135, 1200}},
+        {"KVX, light low", &CKVX_DemoView::OnShadowKVX, {35, -60, 90}, {40, 30, 1000}},
+        {"KVX High Quality, eye close",
+         &CKVX_DemoView::OnShadowKVXHighQuality,
+         {60, 150, 40},
+         {40, 30, 1000}},
+        {"KVX back at start-up", &CKVX_DemoView::OnShadowKVX, {20, -135, 160}, {90, -135, 1200}},
+    };
+    CKVX_DemoView& view = window->view;
+    // A view's first frame reaches the texture by a copy from the pbuffer,
+    // which rounds depth values; the frames after it render into a texture.
+    window->RenderAndRead();
+    for (const auto& frame : frames) {
+        SCOPED_TRACE(frame.name);
+        (view.*frame.mode)();
+        view.m_fEyeElevation = frame.eye[0];
+        view.m_fEyeAzimuth = frame.eye[1];
+        view.m_fEyeDistance = -frame.eye[2];
+        view.m_eyeCamera.SetView(frame.eye[0], frame.eye[1], frame.eye[2]);
+        view.m_lightCamera.SetView(frame.light[0], frame.light[1], frame.light[2]);
+        window->RenderAndRead();
+        const std::vector<float> handedOver = window->ReadDepthMap();
+
+        view.m_pDepthTarget->BeginCapture(nullptr);
+        view.m_pDepthTarget->EndCapture();
+        window->RenderAndRead();
+        const std::vector<float> whole = window->ReadDepthMap();
+        EXPECT_GT(CoveredTexels(whole), 100);
+        EXPECT_EQ(DifferingTexels(handedOver, whole), 0);
+    }
+}
+
 }  // namespace
