@@ -49,7 +49,8 @@ std::string HandOverPath(const CKVX_DemoView& view) {
     const PbufferTarget* target = view.m_pDepthTarget.get();
     if (target != nullptr && target->CopiesOwnTexture())
         return "rendered into a depth texture of the target's own, copied into the depth "
-               "texture by the driver (framebuffer object, image copy, fences)";
+               "texture by the driver where the casters can be (framebuffer object, image "
+               "copy, fences)";
     if (target != nullptr && target->RendersIntoTexture()) {
         const std::string forced =
             PbufferRenderTexture::DirectForced()

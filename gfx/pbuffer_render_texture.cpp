@@ -132,6 +132,23 @@ void PbufferRenderTexture::FenceRendered() {
     Refence(m_rendered);
 }
 
+bool PbufferRenderTexture::ClearLastDrawn() {
+    const TexelRect whole = WholeMap(m_iWidth, m_iHeight);
+    const bool wholeDrawn = m_lastDrawn.size() == 1 && m_lastDrawn.front() == whole;
+    if (m_uOwnTexture == 0 || wholeDrawn || !(GLEW_VERSION_4_4 || GLEW_ARB_clear_texture))
+        return false;
+    GLfloat depth = 1.0f;
+    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
+    for (const TexelRect& rect : m_lastDrawn) {
+        const TexelRect cleared = Intersection(rect, whole);
+        if (cleared.IsEmpty())
+            continue;
+        glClearTexSubImage(m_uOwnTexture, 0, cleared.x0, cleared.y0, 0, cleared.Width(),
+                           cleared.Height(), 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    }
+    return true;
+}
+
 void PbufferRenderTexture::CopyDrawnArea() {
     const TexelRect whole = WholeMap(m_iWidth, m_iHeight);
     for (const TexelRect& rect : PairwiseUnion(m_drawn, m_lastDrawn)) {

@@ -26,7 +26,8 @@ typedef struct __GLsync* GLsync;
 //
 // A capture may name the only parts of the texture where it leaves depth other
 // than the clear value; the copy then covers those and the parts the last
-// capture named, since everything else holds the clear value on both sides.
+// capture named, since everything else holds the clear value on both sides,
+// and the next capture clears only the parts this one named.
 //
 // Hand-over between the two contexts goes through fences, so that the GPU
 // rather than the CPU waits: one after each capture (the reader waits on it
@@ -75,9 +76,13 @@ class PbufferRenderTexture {
     // with the last capture's i-th, so a caller that names the same objects in
     // the same order every time copies each object's old and new place at once.
     void SetDrawnArea(std::vector<TexelRect> drawn) { m_drawn = std::move(drawn); }
-    // Where the last capture may have left depth other than the clear value: the
-    // whole texture when it did not name its drawn area, or since Attach.
-    const std::vector<TexelRect>& LastDrawn() const { return m_lastDrawn; }
+    // In the target's context, at the start of a capture: clears the target's
+    // own texture, to the context's clear depth, where the last capture named
+    // its drawn area, and returns true, the rest of it holding that depth
+    // still. False, having done nothing, when the whole buffer needs clearing:
+    // no texture of the target's own, no partial clears in the driver, or a
+    // last capture that named nothing.
+    bool ClearLastDrawn();
     // In the target's context, when a capture ends: hands the depth to the
     // shared texture and sets the fence the reader waits on.
     void FenceRendered();

@@ -238,19 +238,6 @@ void PbufferTarget::EndCapture() {
     m_bCapturing = false;
 }
 
-std::vector<TexelRect> PbufferTarget::StaleArea() const {
-    const TexelRect whole = WholeMap(m_iWidth, m_iHeight);
-    if (!CopiesOwnTexture())
-        return {whole};
-    std::vector<TexelRect> stale;
-    for (const TexelRect& rect : m_renderTexture.LastDrawn()) {
-        const TexelRect inside = Intersection(rect, whole);
-        if (!inside.IsEmpty())
-            stale.push_back(inside);
-    }
-    return stale;
-}
-
 bool PbufferTarget::BindTexture(int buffer) {
     TextureCopy copy;
     if (!m_bIsTexture ||

@@ -33,7 +33,10 @@ struct TextureCopy;
 // or with KVX_DEPTH_COPY set, every BindTexture copies the buffer, in the
 // target's context, into the texture, and the current context waits on a fence
 // where sync objects exist; colour buffers are always bound that way. Either
-// way the texture shows the buffer as the last capture left it.
+// way the texture shows the buffer as the last capture left it. Where the
+// captures render into a texture of the target's own and name where they
+// draw (SetDrawnArea), each needs to clear only what the last one named
+// (ClearLastDrawn), and the hand-over copies only the two captures' areas.
 //
 // Create must run with the context to share with current; the target uses that
 // context's X display for all its calls. Destroy the target before closing the
@@ -70,10 +73,12 @@ class PbufferTarget {
     void SetDrawnArea(std::vector<TexelRect> drawn) {
         m_renderTexture.SetDrawnArea(std::move(drawn));
     }
-    // The parts of the depth buffer that such a capture needs to clear: where
-    // the captures render into the target's own texture, what the last capture
-    // named (the rest still holds the clear value); otherwise all of it.
-    std::vector<TexelRect> StaleArea() const;
+    // At the start of such a capture: clears, to the clear depth, what the last
+    // capture named, where the captures render into the target's own texture
+    // and the driver clears parts of textures, and returns true (the rest still
+    // holds that depth). False, having done nothing, when the whole buffer needs
+    // clearing.
+    bool ClearLastDrawn() { return m_renderTexture.ClearLastDrawn(); }
 
     // Appends to both lists the attributes the mode string asks for.
     void ParseMode(const char* mode, std::vector<int>& pixelFormatAttribs,

@@ -88,20 +88,11 @@ void CKVX_DemoView::DepthPass(const gmtl::Matrix44f& nt, bool wholeMap) {
     m_pDepthTarget->EndCapture();
 }
 
-// Clears the depth target where the last pass over the whole map may have left
-// depth; the rest still holds the clear value.
+// Clears the depth target: only where the last pass over the whole map left
+// depth, where the target can, the rest holding the clear value still.
 void CKVX_DemoView::ClearDepthMap() {
-    const std::vector<TexelRect> stale = m_pDepthTarget->StaleArea();
-    if (stale.size() == 1 && stale.front() == WholeMap(m_iShadowMapWidth, m_iShadowMapHeight)) {
+    if (!m_pDepthTarget->ClearLastDrawn())
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        return;
-    }
-    glEnable(GL_SCISSOR_TEST);
-    for (const TexelRect& rect : stale) {
-        glScissor(rect.x0, rect.y0, rect.Width(), rect.Height());
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-    glDisable(GL_SCISSOR_TEST);
 }
 
 // The whole scene seen from the eye, with the depth map on texture unit 1.
