@@ -346,9 +346,9 @@ void DrawRect(const TexelRect& rect, float depth) {
 
 // Captures that name where they draw, as the depth pass does: each lets the
 // target clear what the last one named, draws its rectangles and names them
-// (or, the fourth, clears everything and names nothing). After every frame the texture must
-// hold that frame's rectangles on the clear value, with nothing left of the
-// frames before, whichever way the depth travels.
+// (or, the fourth, clears everything and names nothing). After every frame the
+// texture must hold that frame's rectangles on the clear value, with nothing
+// left of the frames before, whichever way the depth travels.
 TEST_P(PbufferRenderIntoTextureTest, CapturesNamingTheirAreaLeaveNothingStale) {
     const GLuint texture = MakeDepthTexture();
     const struct {
