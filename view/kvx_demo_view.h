@@ -3,10 +3,12 @@
 #include <GL/glew.h>
 
 #include <memory>
+#include <vector>
 
 #include "gfx/gl_context.h"
 #include "gfx/pbuffer_target.h"
 #include "math/camera.h"
+#include "scene/scene.h"
 #include "sound/sound.h"
 #include "view/frame_rate.h"
 #include "view/frame_timings.h"
@@ -130,6 +132,8 @@ class CKVX_DemoView {
     char m_szHud[512] = {};
     int m_iComparedMode = NO_COMPARED_MODE;
     FrameOverlay* m_pOverlay = nullptr;  // owned by the window; null: nothing drawn
+    // The depth pass's objects with their boxes, taken once the scene is loaded.
+    std::vector<CasterBounds> m_depthCasters;
 
   private:
     // The navigation parameters of one camera and their limits.

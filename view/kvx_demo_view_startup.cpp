@@ -66,6 +66,7 @@ int CKVX_DemoView::OnCreate() {
     // removed its scratch files and released the data folder by then.
     try {
         LoadSceneAssets();
+        m_depthCasters = SceneDepthCasters();
     } catch (const std::exception& e) {
         ShowMessageBox(e.what());
         return -1;

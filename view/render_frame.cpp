@@ -20,11 +20,12 @@ void LoadProduct(const gmtl::Matrix44f& projection, const gmtl::Matrix44f& view)
     glMultMatrixf(view.getData());
 }
 
-// For each of the scene's casters in draw order, the texels of a width x height
-// depth map that it can reach under lightClip (N_T P_L C_L).
-std::vector<TexelRect> CastersArea(const gmtl::Matrix44f& lightClip, int width, int height) {
+// For each caster in draw order, the texels of a width x height depth map that
+// it can reach under lightClip (N_T P_L C_L).
+std::vector<TexelRect> CastersArea(const std::vector<CasterBounds>& casters,
+                                   const gmtl::Matrix44f& lightClip, int width, int height) {
     std::vector<TexelRect> area;
-    for (const CasterBounds& caster : SceneDepthCasters())
+    for (const CasterBounds& caster : casters)
         area.push_back(MapRectOfBox(lightClip * caster.world, caster.box, width, height));
     return area;
 }
@@ -82,7 +83,8 @@ void CKVX_DemoView::DepthPass(const gmtl::Matrix44f& nt, bool wholeMap) {
     if (wholeMap) {
         const gmtl::Matrix44f lightClip =
             nt * m_lightCamera.m_matProjection * m_lightCamera.m_matView;
-        m_pDepthTarget->SetDrawnArea(CastersArea(lightClip, m_iShadowMapWidth, m_iShadowMapHeight));
+        m_pDepthTarget->SetDrawnArea(
+            CastersArea(m_depthCasters, lightClip, m_iShadowMapWidth, m_iShadowMapHeight));
     }
     EndStage(&FrameTimings::depthPassMs);
     m_pDepthTarget->EndCapture();

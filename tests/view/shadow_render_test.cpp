@@ -102,6 +102,9 @@ bool MatchesGround(const unsigned char* rgb, bool shadowed, float lightFactor) {
 
 using ShadowRender = SharedViewWindowTest<WIDTH, HEIGHT>;
 
+// A command of the Options menu that picks a shadow mode.
+using Command = void (CKVX_DemoView::*)();
+
 // A pixel is checked only when every pixel within MARGIN sees the same, so
 // that the map's resolution and filtering at edges do not count.
 constexpr int MARGIN = 4;
@@ -145,7 +148,6 @@ GroundCheck CheckGround(const std::vector<unsigned char>& pixels, const CKVX_Dem
 }
 
 TEST_F(ShadowRender, ShadowsFallWhereTheRayTestSaysInEveryMode) {
-    using Command = void (CKVX_DemoView::*)();
     const struct {
         const char* name;
         Command command;
@@ -237,7 +239,6 @@ int DifferingTexels(const std::vector<float>& a, const std::vector<float>& b) {
 // turn), each frame's map must equal the same frame handed over whole, which
 // is what follows a capture that names no area.
 TEST_F(ShadowRender, EachFramesDepthMapIsCompleteWhateverCameBefore) {
-    using Command = void (CKVX_DemoView::*)();
     const struct {
         const char* name;
         Command mode;
