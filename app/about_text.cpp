@@ -1,8 +1,10 @@
 #include "app/about_text.h"
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -58,6 +60,33 @@ constexpr const char* CONTACT =
     "Questions, ideas and bug reports are welcome on the issue tracker of the KVX Demo "
     "repository.";
 
+// Far above the credits the baker writes (9 KB); the box would not show more anyway.
+constexpr off_t MAX_CREDITS_BYTES = 256 * 1024;
+
+// The bytes of the regular file at path, "" for anything else. The open does not wait (a FIFO
+// would hold the about box forever) and what was opened is what is checked.
+std::string ReadSmallRegularFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return "";
+    struct stat info;
+    std::string bytes;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= MAX_CREDITS_BYTES)
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    bytes.resize(got);
+    return bytes;
+}
+
 std::string WithoutTrailingLineBreaks(std::string text) {
     const std::size_t end = text.find_last_not_of("\r\n");
     text.erase(end == std::string::npos ? 0 : end + 1);
@@ -80,14 +109,8 @@ std::string AboutText(const std::string& assetCredits) {
 }
 
 std::string ReadAssetCredits(const std::string& path) {
-    std::error_code error;
-    std::ifstream file(path, std::ios::binary);
-    if (!std::filesystem::is_regular_file(path, error) || !file)
-        return "";
-    std::ostringstream contents;
-    contents << file.rdbuf();
     std::string text;
-    for (const char c : contents.str()) {
+    for (const char c : ReadSmallRegularFile(path)) {
         if (c == '\n' && !text.empty() && text.back() == '\r')
             text.back() = '\n';
         else

@@ -14,5 +14,6 @@ std::string AboutText(const std::string& assetCredits);
 inline constexpr const char* ASSET_CREDITS_PATH = "./data/CREDITS.txt";
 
 // The whole text of the credits file at path with "\r\n" line ends turned
-// into "\n"; "" when the file cannot be read.
+// into "\n"; "" when it is not a regular file of at most 256 KiB that can be
+// read.
 std::string ReadAssetCredits(const std::string& path);

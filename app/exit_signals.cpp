@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "crypt/scratch_registry.h"
+#include "crypt/terminating_signals.h"
 
 namespace {
 
@@ -14,18 +15,26 @@ void EndOnSignal(int signal) {
     raise(signal);
 }
 
+bool HasDefaultAction(int signal) {
+    struct sigaction inherited = {};
+    return sigaction(signal, nullptr, &inherited) == 0 && !(inherited.sa_flags & SA_SIGINFO) &&
+           inherited.sa_handler == SIG_DFL;
+}
+
 }  // namespace
 
-// A signal the program was started with ignored (nohup, a background job of a script) stays
-// ignored.
 void InstallExitSignalHandlers() {
+    for (int signal : {SIGPIPE, SIGXFSZ}) {
+        if (HasDefaultAction(signal))
+            std::signal(signal, SIG_IGN);
+    }
     struct sigaction action = {};
     action.sa_handler = EndOnSignal;
     action.sa_flags = SA_RESETHAND;
     sigfillset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        struct sigaction inherited = {};
-        if (sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler != SIG_IGN)
+    const sigset_t terminating = TerminatingSignals();
+    for (int signal = 1; signal < NSIG; ++signal) {
+        if (sigismember(&terminating, signal) == 1 && HasDefaultAction(signal))
             sigaction(signal, &action, nullptr);
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
-// Interrupt, terminate, hang-up and quit requests end the program as they would by default (the
-// exit status says which signal it was), after removing the scratch files of an asset that is
-// being loaded, so no decrypted asset outlives the program. Signals that were ignored when the
-// program started stay ignored.
+// Every signal from outside whose default action ends the program (interrupt, terminate,
+// hang-up, quit, the user signals, timers, limits) still ends it as it would by default, so the
+// exit status says which signal it was, but only after the scratch files of an asset that is
+// being loaded are removed: no decrypted asset outlives the program. A write to a closed pipe or
+// past the file-size limit fails with an error the writer reports instead of ending the program.
+// Signals that were ignored or handled when the program started keep their handling.
 void InstallExitSignalHandlers();

@@ -48,4 +48,5 @@ int OpenRegularFile(const std::string& name, std::int64_t& size) {
 
 ContainerInput::ContainerInput(const std::string& name)
     : m_buffer(OpenRegularFile(name, m_iSize), std::ios::in | std::ios::binary),
-      m_stream(&m_buffer) {}
+      m_limited(m_buffer, m_iSize),
+      m_stream(&m_limited) {}

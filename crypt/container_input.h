@@ -5,9 +5,12 @@
 #include <istream>
 #include <string>
 
+#include "crypt/size_limited_buffer.h"
+
 // A container opened for reading by the program's loaders. The file is checked before a byte is
 // read: what is not a regular file (a FIFO that would block forever, a device that never ends, a
-// directory) is refused with a message that says so. A link to a regular file is followed.
+// directory) is refused with a message that says so. A link to a regular file is followed. The
+// stream ends at the size the file had when it was opened, whatever is added to it meanwhile.
 class ContainerInput {
   public:
     // Raises "FileCrypt ERROR: ..." naming the container when it cannot be used.
@@ -22,5 +25,6 @@ class ContainerInput {
   private:
     std::int64_t m_iSize = 0;
     __gnu_cxx::stdio_filebuf<char> m_buffer;
+    SizeLimitedBuffer m_limited;
     std::istream m_stream;
 };

@@ -7,7 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <initializer_list>
+
+#include "crypt/terminating_signals.h"
 
 namespace {
 
@@ -35,10 +36,7 @@ static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_alw
 class TerminatingSignalsBlocked {
   public:
     TerminatingSignalsBlocked() {
-        sigset_t set;
-        sigemptyset(&set);
-        for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-            sigaddset(&set, signal);
+        const sigset_t set = TerminatingSignals();
         pthread_sigmask(SIG_BLOCK, &set, &m_previous);
     }
     ~TerminatingSignalsBlocked() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
@@ -94,8 +92,11 @@ int CreateScratchFile(const char* path) {
         errno = EMFILE;
         return -1;
     }
-    if (g_terminating.load())
+    if (g_terminating.load()) {
+        // A handler on another thread waits for slots in CREATING; this one is given up.
+        slot->state.store(FREE);
         WaitForTheEnd();
+    }
     const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     struct stat created;
     if (fd < 0 || fstat(fd, &created) != 0) {

@@ -131,11 +131,11 @@ void LoadStaticModel(FileCrypt& cipher, const StaticModelAsset& asset) {
         Decrypt(scratch, cipher, asset.containers[m], m);
     std::string error;
     const bool built = asset.model->Build(error);
+    scratch.Remove();
     if (!error.empty())
         std::fprintf(stderr, "Scene error: static model %s: %s; %s.\n", asset.name,
                      NameContainers(error, asset.containers, asset.count).c_str(),
                      built ? "drawn without that texture" : "the model is not drawn");
-    scratch.Remove();
 }
 
 void LoadMd2Model(FileCrypt& cipher, const Md2Asset& asset) {
@@ -145,10 +145,10 @@ void LoadMd2Model(FileCrypt& cipher, const Md2Asset& asset) {
     std::string error;
     const int containers[] = {asset.modelContainer, asset.skinContainer};
     const bool loaded = g_md2Models[asset.model].Load(SCRATCH_FILES[0], SCRATCH_FILES[1], error);
+    scratch.Remove();
     if (!error.empty())
         ReportUnusable(asset.modelContainer, NameContainers(error, containers, 2),
                        loaded ? "drawn without its skin" : "the model is not drawn");
-    scratch.Remove();
 }
 
 void LoadAll(FileCrypt& cipher) {

@@ -256,10 +256,81 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
     }
 }
 
-// Interrupt, terminate and hang-up requests that arrive while an asset is being loaded end the
-// program as the signal would, and no decrypted scratch file stays behind.
+// The program started by bash with script in front of it ("$0" is the program, "$@" its
+// arguments), so a case can close a stream, pipe it or set a limit first. A run that does not
+// end within a minute is killed and counts as a hang (exit code -1).
+ProgramRun RunThroughShell(const RunFolder& folder, const std::string& script,
+                           const std::vector<std::string>& env) {
+    std::vector<std::string> args{"-c",       script, KVX_DEMO, "--batch",
+                                  "--frames", "2",    "--size", "160x120"};
+    std::vector<std::string> settings{"SDL_AUDIODRIVER=dummy"};
+    settings.insert(settings.end(), env.begin(), env.end());
+    return StartedProgram("/bin/bash", args, folder.Root(), settings).Wait(60);
+}
+
+// Standard streams that are closed, unread or full, and a file-size limit: each run ends as the
+// same run with ordinary streams would, and no decrypted asset stays behind. Unguarded, a closed
+// standard error lets the messages go into the display connection, which then hangs, and a
+// reader that is gone, or the limit, ends the program by a signal with scratch files still there.
+TEST(BadInput, StreamsAndLimitsEndCleanlyAndLeaveNoScratchFile) {
+    const auto damagedModel = [](RunFolder& f) {
+        f.Repack(3, KEY, [](Bytes& md2) { SetMd2FrameCount(md2, -1); });
+    };
+    const struct {
+        const char* what;
+        std::function<void(RunFolder&)> spoil;
+        std::string script;
+        std::vector<std::string> env;
+        int exitCode;
+        std::string err;
+    } cases[] = {
+        {"standard error closed, a damaged model",
+         damagedModel,
+         "exec \"$0\" \"$@\" 2>&-",
+         {},
+         0,
+         ""},
+        {"standard error closed, no audio device",
+         [](RunFolder&) {},
+         "exec \"$0\" \"$@\" 2>&-",
+         {"SDL_AUDIODRIVER=no-such-driver"},
+         0,
+         ""},
+        {"standard error a pipe whose reader is gone, a damaged model",
+         damagedModel,
+         "\"$0\" \"$@\" 2>&1 >/dev/null | exit 0; exit ${PIPESTATUS[0]}",
+         {},
+         0,
+         ""},
+        {"a file-size limit below the first asset",
+         [](RunFolder&) {},
+         "ulimit -f 100; exec \"$0\" \"$@\"",
+         {},
+         1,
+         "FileCrypt ERROR: Cannot write File ./data/temp0!\n"},
+        {"standard output full",
+         [](RunFolder&) {},
+         "exec \"$0\" --help >/dev/full",
+         {},
+         1,
+         "kvx-demo: cannot write the standard output: No space left on device\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunFolder folder;
+        c.spoil(folder);
+        const std::set<std::string> before = folder.DataEntries();
+        const ProgramRun run = RunThroughShell(folder, c.script, c.env);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(folder.DataEntries(), before);
+    }
+}
+
+// Requests to end that arrive while an asset is being loaded (from the terminal, kill, a timer)
+// end the program as the signal would, and no decrypted scratch file stays behind.
 TEST(BadInput, SignalsDuringLoadingLeaveNoScratchFile) {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGUSR1, SIGALRM}) {
         SCOPED_TRACE(signal);
         RunFolder folder;
         const std::set<std::string> before = folder.DataEntries();

@@ -9,9 +9,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "crypt/blowfish.h"
+#include "crypt/container_input.h"
 #include "tests/crypt/crypt_test_util.h"
 
 namespace {
@@ -166,6 +168,19 @@ TEST_F(ScratchFilesTest, ContainersOfTheWrongLengthAreRefusedBeforeWriting) {
         EXPECT_EQ(DecryptError(CONTAINER), c.error);
         EXPECT_FALSE(fs::exists(SCRATCH_FILES[0]));
     }
+}
+
+// A container that grows while it is read gives only the bytes it had when it was opened, so
+// the length checks cannot be outrun by a writer.
+TEST_F(ScratchFilesTest, AContainerReadsNoFurtherThanItsLengthWhenOpened) {
+    const Bytes container = ReadBytes(CONTAINER);
+    ContainerInput input(CONTAINER);
+    Bytes grown = container;
+    grown.resize(container.size() + (1 << 20), 7);
+    WriteBytes(CONTAINER, grown);
+    const std::string read((std::istreambuf_iterator<char>(input.Stream())),
+                           std::istreambuf_iterator<char>());
+    EXPECT_EQ(Bytes(read.begin(), read.end()), container);
 }
 
 // After an error, only the files this step created go; a file put in place of one of them by

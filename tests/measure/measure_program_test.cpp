@@ -142,11 +142,28 @@ TEST(MeasureProgram, WritesTheShadowMapAndTheHeatmap) {
     }
 }
 
+// A write that fails part-way (a full disk, here /dev/full) fails the run like a path that
+// cannot be opened; neither passes for a saved picture.
 TEST(MeasureProgram, AnImageThatCannotBeWrittenFails) {
-    const ProgramRun run =
-        RunDemo({"--heatmap", "/nonexistent-dir/heat.png", "--size", "64x48", "--batch"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "cannot write the image '/nonexistent-dir/heat.png'\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"--heatmap", "/nonexistent-dir/heat.png"},
+         "cannot write the image '/nonexistent-dir/heat.png'\n"},
+        {{"--heatmap", "/dev/full"}, "cannot write the image '/dev/full'\n"},
+        {{"--dump-shadowmap", "/dev/full"}, "cannot write the image '/dev/full'\n"},
+        {{"--frames", "2", "--screenshot", "/dev/full"},
+         "cannot write the screenshot '/dev/full'\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--size", "64x48", "--batch"});
+        const ProgramRun run = RunDemo(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, c.err);
+    }
 }
 
 }  // namespace

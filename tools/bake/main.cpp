@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/standard_streams.h"
 #include "tools/bake/bake_steps.h"
 
 namespace {
@@ -39,6 +40,7 @@ void Bake(const std::string& dir, const std::string& source) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    OpenMissingStandardStreams();
     if (argc != 3) {
         std::fputs(USAGE, stderr);
         return 2;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "crypt/blowfish.h"
+#include "platform/standard_streams.h"
 #include "tools/pack/pack_build.h"
 #include "tools/pack/pack_options.h"
 #include "tools/pack/replaced_output.h"
@@ -35,6 +36,7 @@ void Run(const PackOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    OpenMissingStandardStreams();
     PackOptions options;
     try {
         options = ParsePackOptions(argc, argv);

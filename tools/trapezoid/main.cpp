@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "math/camera.h"
+#include "platform/standard_streams.h"
 #include "tools/trapezoid/trapezoid_options.h"
 #include "warp/trapezoid_fit.h"
 #include "warp/trapezoid_to_square.h"
@@ -55,6 +56,7 @@ void PrintReport(const TrapezoidOptions& o, const TrapezoidSearch& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    OpenMissingStandardStreams();
     TrapezoidOptions options;
     std::string error;
     if (!ParseTrapezoidOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
@@ -75,5 +77,5 @@ int main(int argc, char** argv) {
     const TrapezoidSearch search =
         SearchTrapezoid(eye, light, options.eyeDistance, FOCUS_PERCENT, SEARCH_RESOLUTION);
     PrintReport(options, search);
-    return 0;
+    return StatusAfterStandardOutput("kvx-trapezoid", 0);
 }
