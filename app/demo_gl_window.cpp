@@ -20,6 +20,12 @@ namespace {
 // many, and the first few say enough.
 constexpr int MAX_REPORTED_GL_ERRORS = 8;
 
+// Closing every window ends Fl::run().
+void CloseAllWindows() {
+    while (Fl::first_window() != nullptr)
+        Fl::first_window()->hide();
+}
+
 // Switches the view to a shadow mode named as on the command line.
 void ApplyMode(CKVX_DemoView& view, const std::string& mode) {
     if (mode == "kvx-hq") {
@@ -108,8 +114,7 @@ void DemoGlWindow::Measure() {
     std::string report, error;
     if (!RunMeasurements(
             m_view, request, [&poses] { poses.Restore(); }, report, error)) {
-        ShowMessageBox(error);
-        PostQuit(1);
+        QuitWithMessage(error, 1);
         return;
     }
     std::fputs(report.c_str(), stdout);
@@ -198,8 +203,7 @@ void DemoGlWindow::SwapBuffers() {
         std::string error;
         glReadBuffer(GL_BACK);
         if (!SaveScreenshot(m_options.screenshot, w(), h(), error)) {
-            ShowMessageBox(error);
-            PostQuit(1);
+            QuitWithMessage(error, 1);
             return;
         }
     }
@@ -222,8 +226,7 @@ bool DemoGlWindow::CheckGlErrors() {
         text += code;
         error = glGetError();
     }
-    ShowMessageBox(text);
-    PostQuit(1);
+    QuitWithMessage(text, 1);
     return false;
 }
 
@@ -257,10 +260,22 @@ void DemoGlWindow::FrameDone() {
 void DemoGlWindow::PostQuit(int exitCode) {
     if (m_bQuitting)
         return;
+    StopFrames(exitCode);
+    CloseAllWindows();
+}
+
+// The frames stop before the box is shown: a frame behind it could fail again, and a second box
+// is refused while one is open. The windows close once the box is answered.
+void DemoGlWindow::QuitWithMessage(const std::string& text, int exitCode) {
+    if (m_bQuitting)
+        return;
+    StopFrames(exitCode);
+    ShowMessageBox(text);
+    CloseAllWindows();
+}
+
+void DemoGlWindow::StopFrames(int exitCode) {
     m_bQuitting = true;
     m_iExitCode = exitCode;
     KillTimer(m_uTimerId);
-    // Closing every window ends Fl::run().
-    while (Fl::first_window() != nullptr)
-        Fl::first_window()->hide();
 }

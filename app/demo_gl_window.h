@@ -45,7 +45,8 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
 
   private:
     static void OnTimeout(void* window);
-    static void CloseAllWindows(void*);
+    void QuitWithMessage(const std::string& text, int exitCode);
+    void StopFrames(int exitCode);
     void FrameDone();
     bool CheckGlErrors();
     void Measure();

@@ -13,6 +13,14 @@ CMainFrame::CMainFrame(const RunOptions& options, std::function<void()> onAbout,
       m_viewWindow(0, MENU_HEIGHT, options.width, options.height, options),
       m_onDocumentCommand(std::move(onDocumentCommand)) {
     end();
+    // Escape dismisses menus and boxes; it does not end the program, the close box does.
+    callback(
+        [](Fl_Widget*, void* frame) {
+            if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape)
+                return;
+            static_cast<CMainFrame*>(frame)->m_viewWindow.PostQuit(0);
+        },
+        this);
     resizable(m_viewWindow);
     m_viewWindow.SetMenu(&m_menu);
 }

@@ -1,14 +1,19 @@
 // The frame loop: size changes, paints and timer ticks.
 
+#include <algorithm>
+
 #include "platform/tick_count.h"
 #include "view/kvx_demo_view.h"
 
 void CKVX_DemoView::OnSize(int cx, int cy) {
+    // A main window smaller than its menu bar gives the view less than no height.
+    cx = std::max(cx, 0);
+    cy = std::max(cy, 0);
     m_glContext.m_iWidth = cx;
     m_glContext.m_iHeight = cy;
     glViewport(0, 0, cx, cy);
-    // A minimised window has no height: keep the last aspect ratio then.
-    if (cy > 0) {
+    // A minimised window has no area: keep the last aspect ratio then.
+    if (cx > 0 && cy > 0) {
         m_eyeCamera.SetPerspective(60.0f, static_cast<float>(cx) / static_cast<float>(cy), 1.0f,
                                    380.0f);
     }

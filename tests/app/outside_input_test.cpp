@@ -245,10 +245,39 @@ TEST_F(OutsideInput, MenuChoiceDragAndAboutBoxReachTheView) {
     EXPECT_TRUE(WaitUntil([&] { return ChangedShare(aboutOpen, Shot(), beside) > 0.001; }, 20))
         << "the view stayed still after the about box was closed";
 
+    // Escape, pressed twice as if to dismiss a menu, leaves the program running.
+    Xdotool({"mousemove", "--window", std::to_string(m_window), "300", "300", "key", "Escape",
+             "sleep", "0.3", "key", "Escape"});
+    Pause(1.0);
+    EXPECT_FALSE(FindWindows(demo.Pid(), "KVX Demo").empty()) << "Escape ended the program";
+
     // File > Exit ends the program normally.
     ASSERT_NO_FATAL_FAILURE(UseMenu(0, {{0, 1}}));
     const ProgramRun run = demo.Wait(30);
     EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+// A failure found while the frames run (here the screenshot of the last frame cannot be
+// written) is shown in a message box that stays until it is answered; then the program ends
+// with status 1.
+TEST_F(OutsideInput, AFailureDuringTheFramesIsShownUntilAnswered) {
+    StartedProgram demo(KVX_DEMO, {"--frames", "3", "--screenshot", "/nonexistent-dir/shot.png"},
+                        KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+    const auto messageBox = [&] {
+        for (Window window : FindWindows(demo.Pid(), "KVX Demo")) {
+            XWindowAttributes a{};
+            if (XGetWindowAttributes(m_display, window, &a) && a.height < 300)
+                return window;
+        }
+        return Window{0};
+    };
+    ASSERT_TRUE(WaitUntil([&] { return messageBox() != 0; }, 120)) << "no message box appeared";
+    Pause(2.0);
+    const Window box = messageBox();
+    ASSERT_NE(box, 0u) << "the message box closed unanswered";
+    Xdotool({"mousemove", "--window", std::to_string(box), "20", "20", "key", "Return"});
+    const ProgramRun run = demo.Wait(30);
+    EXPECT_EQ(run.exitCode, 1) << run.err;
 }
 
 // A message box late in the start-up lets FLTK paint the window before the

@@ -279,4 +279,28 @@ TEST_F(ShadowRender, EachFramesDepthMapIsCompleteWhateverCameBefore) {
     }
 }
 
+// A main window smaller than its menu bar leaves the view no height, or less than none: the
+// frames raise no OpenGL error then, and the eye keeps the projection it had, so the picture is
+// right again once the window grows.
+TEST_F(ShadowRender, AViewWithoutAreaDrawsWithoutErrors) {
+    CKVX_DemoView& view = window->view;
+    window->make_current();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    const auto projection = [&view] {
+        const float* m = view.m_eyeCamera.m_matProjection.mData;
+        return std::vector<float>(m, m + 16);
+    };
+    const std::vector<float> before = projection();
+    const int sizes[][2] = {{WIDTH, 0}, {0, HEIGHT}, {WIDTH, -24}, {-1, -24}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]));
+        view.OnSize(size[0], size[1]);
+        view.OnPaint();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_EQ(projection(), before);
+    }
+    view.OnSize(WIDTH, HEIGHT);
+}
+
 }  // namespace
