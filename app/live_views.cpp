@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "app/figure_poses.h"
 #include "measure/colour_ramp.h"
@@ -16,6 +17,9 @@ namespace {
 
 constexpr double READOUT_PERIOD_MS = 300.0;
 constexpr int READOUT_Y = 45;  // below the mode line and the frame rate
+constexpr int TEXT_LEFT = 10;
+constexpr int TEXT_LINE_ROWS = 25;  // from a line's top to the next line's
+constexpr int TEXT_CHAR_MAX_WIDTH = 8;
 constexpr int INSET_MAX = 300;
 constexpr int INSET_MARGIN = 10;
 
@@ -67,6 +71,22 @@ class PlainPixels {
     bool m_texture2d = false;
 };
 
+// The heat colours fade to pale behind the lines of text at the top left, so the black text
+// stays readable over the sky's dark grey and the ramp's dark end. lines is how many lines there
+// are, longest the characters of the longest.
+void FadeBehindText(RgbImage& picture, int lines, std::size_t longest) {
+    const int width =
+        std::min(picture.width, TEXT_LEFT * 2 + TEXT_CHAR_MAX_WIDTH * static_cast<int>(longest));
+    const int rows = std::min(picture.height, lines * TEXT_LINE_ROWS);
+    for (int y = picture.height - rows; y < picture.height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            uint8_t* pixel = &picture.rgb[(static_cast<std::size_t>(y) * picture.width + x) * 3];
+            for (int c = 0; c < 3; ++c)
+                pixel[c] = static_cast<uint8_t>(255 - (255 - pixel[c]) / 4);
+        }
+    }
+}
+
 }  // namespace
 
 void LiveViews::Draw(CKVX_DemoView& view) {
@@ -81,8 +101,13 @@ void LiveViews::Draw(CKVX_DemoView& view) {
         density = TexelsPerPixel(capture->Lookups(setup));
         poses.Restore();
     }
-    if (m_bOn[HEAT_COLOURS] && capture != nullptr)
-        PlainPixels().Draw(DensityHeatmap(density), 0, 0);
+    if (m_bOn[HEAT_COLOURS] && capture != nullptr) {
+        RgbImage heat = DensityHeatmap(density);
+        const std::size_t hud = std::strlen(view.HudText());
+        FadeBehindText(heat, m_bOn[READOUT] ? 3 : 2,
+                       m_bOn[READOUT] ? std::max(hud, m_readout.size()) : hud);
+        PlainPixels().Draw(heat, 0, 0);
+    }
     if (m_bOn[MAP_INSET])
         DrawInset(view, setup);
     if (readoutDue && capture != nullptr)

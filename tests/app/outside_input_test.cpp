@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
@@ -28,12 +29,12 @@ struct Region {
     int left, top, right, bottom;  // right and bottom excluded
 };
 
-// The column just right of the mode line's last dark (text) pixel; the text
-// is printed over the white sky of the start-up view.
-int ModeLineEnd(const Picture& picture) {
+// The column just right of the mode line's last dark (text) pixel left of
+// column right; the text is printed over the white sky of the start-up view.
+int ModeLineEnd(const Picture& picture, int right = INT_MAX) {
     int end = 0;
     for (int y = MODE_LINE_TOP; y < MODE_LINE_BOTTOM && y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
+        for (int x = 0; x < std::min(right, picture.width); ++x) {
             if (Brightness(picture.At(x, y)) < 200)
                 end = std::max(end, x + 1);
         }
@@ -386,7 +387,12 @@ TEST_F(OutsideInput, ViewMenuKeysShowTheMapLive) {
          [&](const Picture& p) {
              return Share(p, inset, Dark) > 0.5 && Share(p, inset, Yellow) > 0.005;
          }},
-        {"h", "heat colours", [&](const Picture& p) { return Share(p, sky, Bright) < 0.05; }},
+        // The mode line stays readable over the heat colours.
+        {"h", "heat colours under a readable mode line",
+         [&](const Picture& p) {
+             return Share(p, sky, Bright) < 0.05 &&
+                    ModeLineEnd(p, highQualityEnd + 20) == highQualityEnd;
+         }},
         {"r", "readout", [&](const Picture& p) { return Share(p, readout, Dark) > 0.01; }},
     };
     for (const auto& t : toggles) {
