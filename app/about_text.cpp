@@ -1,10 +1,6 @@
 #include "app/about_text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include "platform/small_files.h"
 
 namespace {
 
@@ -61,31 +57,7 @@ constexpr const char* CONTACT =
     "repository.";
 
 // Far above the credits the baker writes (9 KB); the box would not show more anyway.
-constexpr off_t MAX_CREDITS_BYTES = 256 * 1024;
-
-// The bytes of the regular file at path, "" for anything else. The open does not wait (a FIFO
-// would hold the about box forever) and what was opened is what is checked.
-std::string ReadSmallRegularFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return "";
-    struct stat info;
-    std::string bytes;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= MAX_CREDITS_BYTES)
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    close(fd);
-    bytes.resize(got);
-    return bytes;
-}
+constexpr std::size_t MAX_CREDITS_BYTES = 256 * 1024;
 
 std::string WithoutTrailingLineBreaks(std::string text) {
     const std::size_t end = text.find_last_not_of("\r\n");
@@ -109,8 +81,10 @@ std::string AboutText(const std::string& assetCredits) {
 }
 
 std::string ReadAssetCredits(const std::string& path) {
+    std::string bytes;
+    ReadSmallRegularFile(path, MAX_CREDITS_BYTES, bytes);
     std::string text;
-    for (const char c : ReadSmallRegularFile(path)) {
+    for (const char c : bytes) {
         if (c == '\n' && !text.empty() && text.back() == '\r')
             text.back() = '\n';
         else

@@ -1,20 +1,31 @@
 #include "app/app_settings.h"
 
-#include <FL/Fl_Preferences.H>
-
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+
+#include "app/prefs_text.h"
+#include "platform/small_files.h"
 
 namespace {
 
 constexpr const char* RECENT_FILE_GROUP = "Recent File List";
+// Four paths take a few kilobytes even at the system's longest; a larger file is not ours.
+constexpr std::size_t MAX_SETTINGS_BYTES = 256 * 1024;
 
 std::string RecentFileKey(std::size_t index) {
     return "File" + std::to_string(index + 1);
 }
 
-Fl_Preferences UserSettings() {
-    return Fl_Preferences(Fl_Preferences::USER, AppSettings::VENDOR, AppSettings::APPLICATION);
+// Where FLTK keeps the preferences of user scope: $HOME/.fltk/VENDOR/APPLICATION.prefs. Without
+// a home there are no settings.
+std::string SettingsPath() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0')
+        return "";
+    return (std::filesystem::path(home) / ".fltk" / AppSettings::VENDOR /
+            (std::string(AppSettings::APPLICATION) + ".prefs"))
+        .string();
 }
 
 }  // namespace
@@ -38,28 +49,29 @@ void RecentFileList::Assign(const std::vector<std::string>& entries) {
 }
 
 void AppSettings::Load() {
-    Fl_Preferences settings = UserSettings();
     m_recentFiles.Assign({});
-    // Opening a missing group would create it and write the settings file.
-    if (!settings.groupExists(RECENT_FILE_GROUP))
+    std::string text;
+    const std::string path = SettingsPath();
+    if (path.empty() || !ReadSmallRegularFile(path, MAX_SETTINGS_BYTES, text))
         return;
-    Fl_Preferences group(settings, RECENT_FILE_GROUP);
+    const std::map<std::string, std::string> stored = PrefsGroupEntries(text, RECENT_FILE_GROUP);
     std::vector<std::string> entries;
     for (std::size_t i = 0; i < RecentFileList::MAX_ENTRIES; ++i) {
-        char* value = nullptr;
-        group.get(RecentFileKey(i).c_str(), value, "");
-        entries.emplace_back(value != nullptr ? value : "");
-        std::free(value);
+        const auto entry = stored.find(RecentFileKey(i));
+        entries.push_back(entry != stored.end() ? entry->second : "");
     }
     m_recentFiles.Assign(entries);
 }
 
 void AppSettings::Save() const {
-    Fl_Preferences settings = UserSettings();
-    Fl_Preferences group(settings, RECENT_FILE_GROUP);
-    group.deleteAllEntries();
-    const std::vector<std::string>& entries = m_recentFiles.Entries();
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        group.set(RecentFileKey(i).c_str(), entries[i].c_str());
-    settings.flush();
+    const std::string path = SettingsPath();
+    if (path.empty())
+        return;
+    std::vector<std::pair<std::string, std::string>> entries;
+    const std::vector<std::string>& paths = m_recentFiles.Entries();
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        entries.emplace_back(RecentFileKey(i), paths[i]);
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    ReplaceFileContents(path, PrefsText(VENDOR, APPLICATION, RECENT_FILE_GROUP, entries));
 }

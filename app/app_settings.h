@@ -21,17 +21,23 @@ class RecentFileList {
     std::vector<std::string> m_entries;
 };
 
-// The settings kept for the user between runs, under vendor "Ostrel - KVX
-// Demo" and application "KVX_Demo" (on disk under $HOME/.fltk): the recent-file
-// list as the group "Recent File List" with the keys "File1" to "File4".
+// The settings kept for the user between runs, where and as FLTK keeps the
+// preferences of vendor "Ostrel - KVX Demo" and application "KVX_Demo" (on
+// disk under $HOME/.fltk): the recent-file list as the group "Recent File
+// List" with the keys "File1" to "File4". The file is read and written here
+// rather than by FLTK's preferences, whose reader crashes on a damaged file and
+// waits on a FIFO, and whose writer truncates the file in place.
 class AppSettings {
   public:
     static constexpr const char* VENDOR = "Ostrel - KVX Demo";
     static constexpr const char* APPLICATION = "KVX_Demo";
 
-    // Reads the stored list; a missing group or key leaves the list empty.
+    // Reads the stored list without writing anything; a missing, damaged or
+    // odd file (not a regular file, larger than settings can be) and a missing
+    // group or key leave the list empty or shorter.
     void Load();
-    // Writes the list to disk, replacing what was stored before.
+    // Writes the list to disk, replacing what was stored before as a whole:
+    // another program reading or saving meanwhile sees the old list or the new.
     void Save() const;
 
     RecentFileList& RecentFiles() { return m_recentFiles; }

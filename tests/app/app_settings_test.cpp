@@ -1,9 +1,15 @@
 #include "app/app_settings.h"
 
+#include <FL/Fl_Preferences.H>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -79,6 +85,143 @@ TEST_F(AppSettingsStore, HandEditedGapsAndRepeatsAreTidiedOnLoad) {
                                   << "[./Recent File List]\n"
                                   << "File2:/b\nFile3:/b\nFile4:/d\nFile7:/x\n";
     EXPECT_EQ(LoadList(), (Paths{"/b", "/d"}));
+}
+
+constexpr const char* HEADER =
+    "; FLTK preferences file format 1.0\n; vendor: Ostrel - KVX Demo\n; application: KVX_Demo\n";
+
+void WriteText(const std::string& file, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+// What a damaged, hand-edited or odd settings file loads: what can be read of it, or nothing;
+// never a crash, a wait or a read past the text. Loading never writes the file.
+TEST_F(AppSettingsStore, DamagedOrOddFilesLoadWhatCanBeReadAndWriteNothing) {
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        Paths loaded;
+    } cases[] = {
+        {"a group line without its ./",
+         [](const std::string& file) {
+             WriteText(file, std::string(HEADER) + "[Recent File List]\nFile1:/a.obj\n");
+         },
+         {}},
+        {"keys before any group",
+         [](const std::string& file) {
+             WriteText(file, "a\nb\nc\nFile1:/x\n[./Recent File List]\n");
+         },
+         {}},
+        {"escapes cut off at the end of values",
+         [](const std::string& file) {
+             WriteText(file, std::string(HEADER) +
+                                 "[./Recent File List]\nFile1:/a/\\30\nFile2:/b/\\\n" +
+                                 "File3:/c/\\3\nFile4:/d\\q/e\n");
+         },
+         {"/a/", "/b/", "/c/", "/d/e"}},
+        {"a value carried on over + lines, and CRLF line ends",
+         [](const std::string& file) {
+             WriteText(file,
+                       std::string(HEADER) + "[./Recent File List]\r\nFile1:/long\r\n+/er\r\n");
+         },
+         {"/long/er"}},
+        {"bytes of every value after a good start",
+         [](const std::string& file) {
+             std::string bytes = std::string(HEADER) + "[./Recent File List]\nFile1:/a\n";
+             for (int i = 0; i < 4096; ++i)
+                 bytes += static_cast<char>((i * 7919) % 256);
+             WriteText(file, bytes);
+         },
+         {"/a"}},
+        {"a FIFO without a writer",
+         [](const std::string& file) {
+             std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+             ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+         },
+         {}},
+        {"a directory",
+         [](const std::string& file) { std::filesystem::create_directories(file); },
+         {}},
+        {"larger than settings can be",
+         [](const std::string& file) {
+             WriteText(file, std::string(HEADER) + "[./Recent File List]\nFile1:/a\n" +
+                                 std::string(1 << 20, 'x') + "\n");
+         },
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(SettingsFile());
+        c.make(SettingsFile());
+        struct stat before = {};
+        lstat(SettingsFile().c_str(), &before);
+        const std::string text =
+            std::filesystem::is_regular_file(SettingsFile()) ? StoredText() : "";
+        EXPECT_EQ(LoadList(), c.loaded);
+        struct stat after = {};
+        lstat(SettingsFile().c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+        EXPECT_EQ(std::filesystem::is_regular_file(SettingsFile()) ? StoredText() : "", text);
+    }
+}
+
+// The file stays in FLTK's preferences format: what one writes, the other reads.
+TEST_F(AppSettingsStore, FltkPreferencesReadWhatIsSavedAndTheOtherWayRound) {
+    const Paths paths = {"/tmp/back\\slash", "/tmp/line\nbreak\r\x01\x7f", "/tmp/\xC3\xA9t\xC3\xA9",
+                         "/tmp/" + std::string(300, 'n')};
+    const std::string folder = std::filesystem::path(SettingsFile()).parent_path().string();
+    SaveList(paths);
+    {
+        Fl_Preferences stored(folder.c_str(), AppSettings::VENDOR, AppSettings::APPLICATION);
+        Fl_Preferences group(stored, "Recent File List");
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            char* value = nullptr;
+            group.get(("File" + std::to_string(i + 1)).c_str(), value, "");
+            EXPECT_EQ(std::string(value), paths[i]);
+            std::free(value);
+        }
+    }
+    std::filesystem::remove(SettingsFile());
+    {
+        Fl_Preferences stored(folder.c_str(), AppSettings::VENDOR, AppSettings::APPLICATION);
+        Fl_Preferences group(stored, "Recent File List");
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            group.set(("File" + std::to_string(i + 1)).c_str(), paths[i].c_str());
+    }
+    EXPECT_EQ(LoadList(), paths);
+}
+
+// Two programs saving at once while a third loads: every load finds one whole list, never an
+// empty, cut or mixed one.
+TEST_F(AppSettingsStore, ConcurrentSavesLeaveOneWholeList) {
+    const Paths a = {"/a/" + std::string(2000, 'a'), "/a2", "/a3", "/a4"};
+    const Paths b = {"/b/" + std::string(3000, 'b'), "/b2"};
+    SaveList(a);
+    std::vector<pid_t> savers;
+    for (const Paths* list : {&a, &b}) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            for (int i = 0; i < 200; ++i)
+                SaveList(*list);
+            _exit(0);
+        }
+        savers.push_back(pid);
+    }
+    int whole = 0, broken = 0;
+    for (int i = 0; i < 400; ++i) {
+        const Paths loaded = LoadList();
+        (loaded == a || loaded == b ? whole : broken)++;
+    }
+    for (pid_t pid : savers)
+        waitpid(pid, nullptr, 0);
+    EXPECT_EQ(broken, 0) << "of " << whole + broken << " loads";
+    std::size_t leftovers = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(SettingsFile()).parent_path()))
+        leftovers += entry.path() != SettingsFile();
+    EXPECT_EQ(leftovers, 0u);
 }
 
 }  // namespace

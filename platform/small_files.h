@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Reads the whole file at path into bytes when it is a regular file of at most maxBytes. The
+// open never waits (a FIFO without a writer would block it) and what was opened is what is
+// checked, so a link swapped meanwhile changes nothing. False for anything else.
+bool ReadSmallRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+// Replaces what the file at path holds with bytes so that a reader, or a second program doing the
+// same, sees the old file or the new one and never a part: a new file beside it is written,
+// flushed to disk and renamed over it. A link at path is followed and the link kept; an existing
+// file keeps its permissions. False when a step failed; the old file is then as it was.
+bool ReplaceFileContents(const std::string& path, const std::string& bytes);
