@@ -5,8 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <vector>
+
+#include "platform/small_files.h"
 
 namespace {
 
@@ -32,19 +33,11 @@ bool WriteWholeFile(const std::string& path, const std::vector<ILubyte>& bytes) 
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        written += static_cast<std::size_t>(n);
-    }
+    const bool written = WriteAll(fd, reinterpret_cast<const char*>(bytes.data()), bytes.size());
     struct stat info;
     const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     const bool closed = close(fd) == 0;
-    const bool saved = written == bytes.size() && closed;
+    const bool saved = written && closed;
     if (!saved && regular)
         unlink(path.c_str());
     return saved;

@@ -9,12 +9,10 @@
 #include <filesystem>
 #include <vector>
 
-namespace {
-
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, const char* bytes, std::size_t size) {
     std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+    while (written < size) {
+        const ssize_t n = write(fd, bytes + written, size - written);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -23,6 +21,8 @@ bool WriteAll(int fd, const std::string& bytes) {
     }
     return true;
 }
+
+namespace {
 
 // The file a link at path leads to, or path itself.
 std::string FollowLink(const std::string& path) {
@@ -77,7 +77,8 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool written = fchmod(fd, ModeFor(target)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+    const bool written = fchmod(fd, ModeFor(target)) == 0 &&
+                         WriteAll(fd, bytes.data(), bytes.size()) && fsync(fd) == 0;
     const bool closed = close(fd) == 0;
     if (written && closed && std::rename(temporary.data(), target.c_str()) == 0)
         return true;

@@ -8,6 +8,10 @@
 // checked, so a link swapped meanwhile changes nothing. False for anything else.
 bool ReadSmallRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
+// Writes size bytes to fd, going on after short writes and interruptions. False when a write
+// failed (a full disk).
+bool WriteAll(int fd, const char* bytes, std::size_t size);
+
 // Replaces what the file at path holds with bytes so that a reader, or a second program doing the
 // same, sees the old file or the new one and never a part: a new file beside it is written,
 // flushed to disk and renamed over it. A link at path is followed and the link kept; an existing
