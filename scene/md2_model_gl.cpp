@@ -10,12 +10,16 @@
 namespace {
 
 // The skin image as a mipmapped texture, read as JPEG and turned into 8-bit
-// RGB if it is anything else; false, with no texture made, when it cannot be
-// read.
-bool CreateSkinTexture(const char* skinFile, GLuint* texture) {
+// RGB if it is anything else; false, with no texture made and what is wrong
+// in problem, when it cannot be read.
+bool CreateSkinTexture(const char* skinFile, GLuint* texture, std::string& problem) {
     SceneImage image;
-    if (skinFile == nullptr || !image.Load(skinFile) || !ConvertBoundImageToRgb8())
+    if (!image.Load(skinFile) || !ConvertBoundImageToRgb8()) {
+        problem = image.RefusedSize().empty()
+                      ? std::string("cannot read the skin image ") + skinFile
+                      : std::string("the skin image ") + skinFile + " is " + image.RefusedSize();
         return false;
+    }
     glGenTextures(1, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, *texture);
@@ -40,9 +44,10 @@ bool Md2Model::Load(const char* modelFile, const char* skinFile, std::string& er
 void Md2Model::LoadSkin(const char* skinFile, std::string& error) {
     auto skin = std::make_unique<Md2Skin>();
     skin->m_szFile = skinFile != nullptr ? skinFile : "";
-    if (!CreateSkinTexture(skinFile, &skin->m_uTexture)) {
-        error = skinFile == nullptr ? "no skin image was given"
-                                    : std::string("cannot read the skin image ") + skinFile;
+    if (skinFile == nullptr) {
+        error = "no skin image was given";
+        CreatePlainTexture(&skin->m_uTexture);
+    } else if (!CreateSkinTexture(skinFile, &skin->m_uTexture, error)) {
         CreatePlainTexture(&skin->m_uTexture);
     }
     m_ppSkins.push_back(std::move(skin));

@@ -95,6 +95,8 @@ void LoadTerrainGeometry(FileCrypt& cipher) {
     std::string problem = "not an 8-bit RGB JPEG image";
     if (loaded && image.IsRgb8())
         problem = TerrainSizeProblem(image.Width(), image.Height());
+    else if (!image.RefusedSize().empty())
+        problem = "the image is " + image.RefusedSize();
     if (!problem.empty()) {
         ReportUnusable(HEIGHT_IMAGE, problem, "the terrain is not drawn");
         return;
@@ -116,7 +118,8 @@ void LoadTerrainTexture(FileCrypt& cipher) {
     std::string problem;
     if (!loaded) {
         CreatePlainTexture(&g_terrainMesh.m_uTexture);
-        problem = "not a JPEG image";
+        problem = image.RefusedSize().empty() ? "not a JPEG image"
+                                              : "the image is " + image.RefusedSize();
     } else if (const std::string fault = CreateSceneTexture(&g_terrainMesh.m_uTexture);
                !fault.empty()) {
         problem = "the image " + fault;

@@ -2,6 +2,10 @@
 
 #include <IL/il.h>
 
+#include <string>
+
+#include "scene/jpeg_header.h"
+
 SceneImage::SceneImage() {
     ilGenImages(1, &m_uName);
     ilBindImage(m_uName);
@@ -13,6 +17,16 @@ SceneImage::~SceneImage() {
 
 bool SceneImage::Load(const char* path) {
     ilBindImage(m_uName);
+    m_refusedSize.clear();
+    unsigned width = 0, height = 0;
+    if (!ReadJpegSize(path, width, height))
+        return false;
+    if (std::uint64_t{width} * height > MAX_PIXELS) {
+        m_refusedSize = std::to_string(width) + " x " + std::to_string(height) +
+                        " pixels, more than the " + std::to_string(MAX_PIXELS) +
+                        " pixels an image of the scene may have";
+        return false;
+    }
     return ilLoad(IL_JPG, path) == IL_TRUE;
 }
 

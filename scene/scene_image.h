@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // An image read through DevIL. The image is created and bound in DevIL for the
 // object's lifetime and deleted with it, so the texture builders that read
@@ -12,9 +13,18 @@ class SceneImage {
     SceneImage(const SceneImage&) = delete;
     SceneImage& operator=(const SceneImage&) = delete;
 
+    // A header of a few hundred bytes can claim gigabytes of pixels, and the
+    // image library's sizes wrap past 4 GiB: an image is refused from its
+    // header above this (4096 x 4096; the scene's largest is 512 x 512).
+    static constexpr std::uint64_t MAX_PIXELS = 4096 * 4096;
+
     // Reads path as a JPEG file (the type is given, not detected), with rows
-    // in the order they are stored. False when DevIL cannot read it.
+    // in the order they are stored. False when DevIL cannot read it, or when
+    // its header claims more than MAX_PIXELS; RefusedSize then says so.
     bool Load(const char* path);
+    // "W x H pixels, more than ..." when the last Load refused the image for
+    // its size, else "".
+    const std::string& RefusedSize() const { return m_refusedSize; }
     // True when the pixels are 8-bit RGB, 3 bytes per pixel.
     bool IsRgb8() const;
     int Width() const;
@@ -23,6 +33,7 @@ class SceneImage {
 
   private:
     unsigned int m_uName = 0;
+    std::string m_refusedSize;
 };
 
 // Turns the image bound in DevIL into 8-bit RGB if it is not already; false

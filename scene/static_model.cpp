@@ -23,7 +23,9 @@ void LoadMaterialTexture(StaticMaterial& material, std::string& problems) {
     SceneImage image;
     if (!image.Load(file.c_str())) {
         CreatePlainTexture(&material.m_uTexture);
-        AddProblem(problems, "cannot read the texture image " + file);
+        AddProblem(problems, image.RefusedSize().empty()
+                                 ? "cannot read the texture image " + file
+                                 : "the texture image " + file + " is " + image.RefusedSize());
         return;
     }
     const std::string problem = CreateSceneTexture(&material.m_uTexture);

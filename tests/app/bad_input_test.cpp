@@ -103,6 +103,21 @@ void SetMd2FrameCount(Bytes& md2, std::int32_t count) {
     std::memcpy(md2.data() + 10 * sizeof count, &count, sizeof count);
 }
 
+// The JPEG with its frame header claiming width x height pixels: a few hundred bytes that would
+// decode to gigabytes.
+Bytes ClaimingSize(Bytes jpeg, std::uint16_t width, std::uint16_t height) {
+    for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xff && (jpeg[i + 1] == 0xc0 || jpeg[i + 1] == 0xc2)) {
+            jpeg[i + 5] = height >> 8;
+            jpeg[i + 6] = height & 0xff;
+            jpeg[i + 7] = width >> 8;
+            jpeg[i + 8] = width & 0xff;
+            break;
+        }
+    }
+    return jpeg;
+}
+
 // A display number with no server behind it.
 std::string NoDisplay() {
     int n = 900;
@@ -227,6 +242,28 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
          0,
          "Scene error: ./data/T002.dat: the image is 20000 x 8 pixels, more than the 16384 x 16384 "
          "the OpenGL driver takes; the terrain has no texture.\n"},
+        // 65500 x 21858 x 3 bytes wraps past 4 GiB in the image library's sizes.
+        {"T002 a JPEG whose header claims 65500 x 21858 pixels",
+         [](RunFolder& f) {
+             f.Repack(2, KEY, [](Bytes& image) {
+                 image = ClaimingSize(JpegImage(8, 8, 3, {90, 140, 60}), 65500, 21858);
+             });
+         },
+         {},
+         0,
+         "Scene error: ./data/T002.dat: the image is 65500 x 21858 pixels, more than the "
+         "16777216 pixels an image of the scene may have; the terrain has no texture.\n"},
+        {"T014 a skin whose header claims 16000 x 16000 pixels",
+         [](RunFolder& f) {
+             f.Repack(14, KEY, [](Bytes& image) {
+                 image = ClaimingSize(JpegImage(8, 8, 3, {90, 140, 60}), 16000, 16000);
+             });
+         },
+         {},
+         0,
+         "Scene error: ./data/T013.dat: the skin image ./data/T014.dat is 16000 x 16000 pixels, "
+         "more than the 16777216 pixels an image of the scene may have; drawn without its "
+         "skin.\n"},
         {"sound container T034 cut short",
          [](RunFolder& f) { f.Truncate(34, 5); },
          {},
