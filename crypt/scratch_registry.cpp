@@ -130,12 +130,12 @@ bool RemoveScratchFile(const char* path) {
     return removed;
 }
 
-void RemoveScratchFilesOnSignal() {
+void RemoveScratchFilesOnSignal(bool fault) {
     const int savedErrno = errno;
     g_terminating.store(true);
     for (Slot& slot : g_slots) {
         int state = slot.state.load();
-        while (state == CREATING || state == REMOVING)
+        while (!fault && (state == CREATING || state == REMOVING))
             state = slot.state.load();
         if (state == CREATED && IsOwnFile(slot))
             unlink(slot.path.load());

@@ -4,6 +4,7 @@
 // is covered in demo_program_test.cpp.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <chrono>
@@ -364,10 +365,12 @@ TEST(BadInput, StreamsAndLimitsEndCleanlyAndLeaveNoScratchFile) {
     }
 }
 
-// Requests to end that arrive while an asset is being loaded (from the terminal, kill, a timer)
-// end the program as the signal would, and no decrypted scratch file stays behind.
+// Requests to end that arrive while an asset is being loaded (from the terminal, kill, a timer),
+// and crashes, end the program as the signal would, and no decrypted scratch file stays behind.
 TEST(BadInput, SignalsDuringLoadingLeaveNoScratchFile) {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGUSR1, SIGALRM}) {
+    const struct rlimit noCore = {0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGUSR1, SIGALRM, SIGSEGV, SIGABRT}) {
         SCOPED_TRACE(signal);
         RunFolder folder;
         const std::set<std::string> before = folder.DataEntries();
