@@ -3,6 +3,7 @@
 
 #include "scene/md2_file.h"
 
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -169,6 +170,11 @@ bool ReadFrame(const uint8_t* p, int32_t index, int32_t vertexCount, Md2FileFram
         const float x = v[0] * scale[0] + translate[0];
         const float y = v[1] * scale[1] + translate[1];
         const float z = v[2] * scale[2] + translate[2];
+        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+            error =
+                "frame " + std::to_string(index) + " has a position that is not a finite number";
+            return false;
+        }
         frame.m_pPositions[3 * j] = x;
         frame.m_pPositions[3 * j + 1] = z;
         frame.m_pPositions[3 * j + 2] = -y;

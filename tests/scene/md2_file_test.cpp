@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <limits>
 #include <random>
 
 #include "scene/md2_model.h"
@@ -20,6 +22,10 @@ std::vector<uint8_t> SmallModel() {
 void SetInt16(std::vector<uint8_t>& bytes, size_t at, int16_t value) {
     bytes[at] = static_cast<uint8_t>(value & 0xFF);
     bytes[at + 1] = static_cast<uint8_t>(static_cast<uint16_t>(value) >> 8);
+}
+
+void SetFloat(std::vector<uint8_t>& bytes, size_t at, float value) {
+    std::memcpy(bytes.data() + at, &value, sizeof value);
 }
 
 TEST(Md2FileTest, PositionsTurnTheFileZAxisIntoTheSceneYAxis) {
@@ -86,6 +92,15 @@ const DamagedFile DAMAGED_FILES[] = {
      "triangle 0 uses vertex 7, but the file has 3"},
     {"negative texture-coordinate index", [](auto& b) { SetInt16(b, 144 + 10, -1); },
      "triangle 0 uses texture coordinate -1, but the file has 3"},
+    // Frame 1's header starts at 208: scale x, y, z, then translation x, y, z.
+    {"a scale that is not a number",
+     [](auto& b) { SetFloat(b, 208, std::numeric_limits<float>::quiet_NaN()); },
+     "frame 1 has a position that is not a finite number"},
+    {"a translation beyond the float range",
+     [](auto& b) { SetFloat(b, 208 + 16, std::numeric_limits<float>::infinity()); },
+     "frame 1 has a position that is not a finite number"},
+    {"a scale that overflows the float range", [](auto& b) { SetFloat(b, 208 + 8, 3e38f); },
+     "frame 1 has a position that is not a finite number"},
     {"frame name without its NUL", [](auto& b) { std::fill_n(b.begin() + 208 + 24, 16, 'x'); },
      "the name of frame 1 is not NUL-terminated"},
 };
@@ -129,9 +144,9 @@ TEST(Md2FileTest, ModelsThatWouldNeedTooMuchMemoryAreRejected) {
     };
     const Case cases[] = {
         {std::vector<std::string>(700, "idle"), 2800,
-         "the interpolated frames would need 1794 MiB, more than the 256 MiB allowed"},
+         "the interpolated frames would need 1794 MiB, more than the 64 MiB allowed"},
         {FrameNames("pose", 1, 1200), 10000,
-         "the key frames would need 274 MiB, more than the 256 MiB allowed"},
+         "the key frames would need 274 MiB, more than the 64 MiB allowed"},
     };
     TempDir dir;
     for (const Case& c : cases) {
