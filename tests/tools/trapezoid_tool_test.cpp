@@ -68,6 +68,7 @@ TEST(TrapezoidOptions, RejectsWhatIsNotAValidPlacement) {
         {{"--eye-azimuth", "nan"}, "--eye-azimuth: 'nan' is not a number"},
         {{"--eye-azimuth", "1e99"}, "--eye-azimuth: '1e99' is not a number"},
         {{"--aspect", "4:0"}, "--aspect: '4:0' is not a number"},
+        {{"--aspect", "1e30:1e-30"}, "--aspect: '1e30:1e-30' is not a number"},
         {{"--aspect", "0"}, "--aspect: 0 is out of range (must be greater than 0)"},
         {{"--eye-far", "1"},
          "--eye-far: 1 is out of range (must be greater than the near distance 1)"},

@@ -48,7 +48,7 @@ bool ParseAspect(const std::string& text, float& value) {
     float h = 0.0f;
     if (!ParseFloat(text.substr(0, sep), w) || !ParseFloat(text.substr(sep + 1), h))
         return false;
-    if (h <= 0.0f)
+    if (h <= 0.0f || !std::isfinite(w / h))
         return false;
     value = w / h;
     return true;
