@@ -12,6 +12,7 @@ struct SampleDeleter {
 using SampleHandle = std::unique_ptr<FSOUND_SAMPLE, SampleDeleter>;
 
 // Decrypts the container into the first scratch file, loads the sample from it and deletes the
-// scratch file on every way out. Null when the sound library cannot read the sample; container
-// errors and a scratch file that cannot be created or deleted raise std::runtime_error.
+// scratch file on every way out. Null when the sample is not a plain PCM WAVE file (pcm_wav.h)
+// or the sound library cannot read it; container errors and a scratch file that cannot be
+// created or deleted raise std::runtime_error.
 SampleHandle LoadContainerSample(FileCrypt& cipher, const std::string& container);

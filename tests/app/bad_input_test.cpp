@@ -265,6 +265,17 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
          "Scene error: ./data/T013.dat: the skin image ./data/T014.dat is 16000 x 16000 pixels, "
          "more than the 16777216 pixels an image of the scene may have; drawn without its "
          "skin.\n"},
+        // Resampled to the output's rate, these few kilobytes would take hundreds of megabytes.
+        {"sound container T035 a WAVE file of 8 samples a second",
+         [](RunFolder& f) {
+             f.Repack(35, KEY, [](Bytes& wav) {
+                 const std::uint32_t rate = 8;
+                 std::memcpy(wav.data() + 24, &rate, sizeof rate);
+             });
+         },
+         {},
+         0,
+         "Sound is not supported.\n"},
         {"sound container T034 cut short",
          [](RunFolder& f) { f.Truncate(34, 5); },
          {},
