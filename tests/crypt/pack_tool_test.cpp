@@ -1,5 +1,6 @@
 // The kvx-pack command line: its commands, the manifest build and its error reports.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -131,6 +132,33 @@ TEST_F(PackToolTest, AFailedCommandLeavesTheOutputAsItWas) {
                                 std::filesystem::directory_iterator()),
                   1);
     }
+}
+
+// What stands at OUT stays what it was: a private file stays private, a link stays a link to the
+// file it names, and a FIFO or a device is not replaced by a plain file.
+TEST_F(PackToolTest, TheOutputKeepsItsKindAndPermissions) {
+    namespace fs = std::filesystem;
+    WriteBytes(m_dir.Path("plain"), TestPattern(40));
+    const std::string encrypt = "encrypt " + Quote(m_dir.Path("plain")) + " ";
+
+    WriteBytes(m_dir.Path("private"), TestPattern(5));
+    fs::permissions(m_dir.Path("private"), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(Pack(encrypt + Quote(m_dir.Path("private"))).status, 0);
+    EXPECT_EQ(fs::status(m_dir.Path("private")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    WriteBytes(m_dir.Path("target"), TestPattern(5));
+    fs::create_symlink("target", m_dir.Path("link"));
+    ASSERT_EQ(Pack(encrypt + Quote(m_dir.Path("link"))).status, 0);
+    EXPECT_TRUE(fs::is_symlink(m_dir.Path("link")));
+    EXPECT_GT(fs::file_size(m_dir.Path("target")), 40u);
+
+    ASSERT_EQ(mkfifo(m_dir.Path("fifo").c_str(), 0600), 0);
+    const auto result = Pack(encrypt + Quote(m_dir.Path("fifo")));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "FileCrypt ERROR: Cannot write File " + m_dir.Path("fifo") +
+                                 ": it is not a regular file!\n");
+    EXPECT_TRUE(fs::is_fifo(m_dir.Path("fifo")));
 }
 
 TEST_F(PackToolTest, HelpDescribesTheCommands) {

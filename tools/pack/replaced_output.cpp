@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -12,7 +13,20 @@
 
 namespace {
 
-// A new file beside out, with the permissions a newly created out would get.
+// The file a link at out leads to (the link stays), or out itself. Only a regular file is
+// replaced: renaming over a device or a FIFO would put a plain file in its place.
+std::string FileToReplace(const std::string& out) {
+    std::error_code error;
+    const std::string file = std::filesystem::is_symlink(out, error)
+                                 ? std::filesystem::weakly_canonical(out, error).string()
+                                 : out;
+    struct stat info;
+    if (stat(file.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw crypt_error::FileError("Cannot write File ", out, ": it is not a regular file!");
+    return file;
+}
+
+// A new file beside out, with the permissions out has, or those a newly created out would get.
 std::string CreateTemporaryBeside(const std::string& out) {
     std::string name = out + ".XXXXXX";
     std::vector<char> buffer(name.begin(), name.end());
@@ -20,9 +34,14 @@ std::string CreateTemporaryBeside(const std::string& out) {
     const int fd = mkstemp(buffer.data());
     if (fd < 0)
         throw crypt_error::FileError("Cannot open File ", out);
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
+    struct stat info;
+    if (stat(out.c_str(), &info) == 0) {
+        fchmod(fd, info.st_mode & 07777);
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
+    }
     close(fd);
     return buffer.data();
 }
@@ -38,13 +57,14 @@ std::string Replace(std::string text, const std::string& from, const std::string
 }  // namespace
 
 void WriteReplacing(const std::string& out, const std::function<void(const std::string&)>& write) {
-    const std::string temporary = CreateTemporaryBeside(out);
+    const std::string file = FileToReplace(out);
+    const std::string temporary = CreateTemporaryBeside(file);
     try {
         write(temporary);
-        if (std::rename(temporary.c_str(), out.c_str()) != 0)
+        if (std::rename(temporary.c_str(), file.c_str()) != 0)
             throw crypt_error::FileError("Cannot write File ", out);
     } catch (const std::exception& error) {
         std::remove(temporary.c_str());
-        throw std::runtime_error(Replace(error.what(), temporary, out));
+        throw std::runtime_error(Replace(Replace(error.what(), temporary, out), file, out));
     }
 }
