@@ -1,6 +1,7 @@
 #include "tools/bake/bake_output.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -54,11 +55,17 @@ void WriteTextFile(const std::string& path, const std::string& text) {
     WriteBinaryFile(path, std::vector<unsigned char>(text.begin(), text.end()));
 }
 
+// The write is checked through the close (a full disk shows there for a small file); a regular
+// file left part-written is removed, so no baked file is ever cut short.
 void WriteBinaryFile(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+    file.close();
     if (!file) {
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ignored)))
+            std::filesystem::remove(path, ignored);
         throw std::runtime_error("cannot write " + path);
     }
 }

@@ -2,7 +2,9 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <vector>
 
+#include "tools/bake/bake_output.h"
 #include "tools/bake/image.h"
 
 namespace bake {
@@ -64,10 +66,13 @@ void SaveJpeg(const Image& image, const std::string& path, int quality) {
     // Row 0 of the pixel data is the top of the picture, the first row the JPEG stores.
     ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
     ilSetInteger(IL_JPG_QUALITY, quality);
-    ilEnable(IL_FILE_OVERWRITE);
-    if (!ilSave(IL_JPG, path.c_str())) {
-        throw std::runtime_error("cannot write JPEG " + path);
-    }
+    // Encoded in memory, since writing a file DevIL does not report a full disk.
+    std::vector<unsigned char> bytes(ilSaveL(IL_JPG, nullptr, 0));
+    if (!bytes.empty())
+        bytes.resize(ilSaveL(IL_JPG, bytes.data(), static_cast<ILuint>(bytes.size())));
+    if (bytes.empty())
+        throw std::runtime_error("cannot encode JPEG " + path);
+    WriteBinaryFile(path, bytes);
 }
 
 Image ShrinkTo(const Image& image, int maxSide) {

@@ -49,10 +49,12 @@ int main(int argc, char** argv) {
         Bake(argv[1], argv[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kvx-bake: %s\n", e.what());
-        std::fputs(
-            "kvx-bake needs the packages assimp-testmodels and ufoai-sound "
-            "(make deps installs them).\n",
-            stderr);
+        // A write that failed is no missing source: the hint would only mislead then.
+        if (std::string(e.what()).rfind("cannot write", 0) != 0)
+            std::fputs(
+                "kvx-bake needs the packages assimp-testmodels and ufoai-sound "
+                "(make deps installs them).\n",
+                stderr);
         return 1;
     }
     return 0;
