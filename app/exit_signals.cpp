@@ -15,13 +15,6 @@ void EndOnSignal(int signal) {
     raise(signal);
 }
 
-// A crash while an asset loads (a fault in an image decoder, say) removes the scratch files too,
-// then ends the program as the default action would.
-void EndOnFault(int signal) {
-    RemoveScratchFilesOnSignal(true);
-    raise(signal);
-}
-
 bool HasDefaultAction(int signal) {
     struct sigaction inherited = {};
     return sigaction(signal, nullptr, &inherited) == 0 && !(inherited.sa_flags & SA_SIGINFO) &&
@@ -39,14 +32,11 @@ void InstallExitSignalHandlers() {
     action.sa_handler = EndOnSignal;
     action.sa_flags = SA_RESETHAND;
     sigfillset(&action.sa_mask);
-    const sigset_t terminating = TerminatingSignals();
+    sigset_t handled = TerminatingSignals();
+    const sigset_t faults = FaultSignals();
+    sigorset(&handled, &handled, &faults);
     for (int signal = 1; signal < NSIG; ++signal) {
-        if (sigismember(&terminating, signal) == 1 && HasDefaultAction(signal))
-            sigaction(signal, &action, nullptr);
-    }
-    action.sa_handler = EndOnFault;
-    for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGSYS}) {
-        if (HasDefaultAction(signal))
+        if (sigismember(&handled, signal) == 1 && HasDefaultAction(signal))
             sigaction(signal, &action, nullptr);
     }
 }

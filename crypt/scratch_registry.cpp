@@ -32,11 +32,15 @@ static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_alw
                   std::atomic<const char*>::is_always_lock_free,
               "the registry is read from signal handlers");
 
-// Blocks the terminating signals on this thread for the object's lifetime.
+// Blocks the terminating signals on this thread for the object's lifetime, those of a crash
+// too: sent by kill they wait like the others. A real crash in a blocked step ends the program
+// at once, without the handler, so the handler never waits for a step of its own thread.
 class TerminatingSignalsBlocked {
   public:
     TerminatingSignalsBlocked() {
-        const sigset_t set = TerminatingSignals();
+        sigset_t set = TerminatingSignals();
+        const sigset_t faults = FaultSignals();
+        sigorset(&set, &set, &faults);
         pthread_sigmask(SIG_BLOCK, &set, &m_previous);
     }
     ~TerminatingSignalsBlocked() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
@@ -130,12 +134,12 @@ bool RemoveScratchFile(const char* path) {
     return removed;
 }
 
-void RemoveScratchFilesOnSignal(bool fault) {
+void RemoveScratchFilesOnSignal() {
     const int savedErrno = errno;
     g_terminating.store(true);
     for (Slot& slot : g_slots) {
         int state = slot.state.load();
-        while (!fault && (state == CREATING || state == REMOVING))
+        while (state == CREATING || state == REMOVING)
             state = slot.state.load();
         if (state == CREATED && IsOwnFile(slot))
             unlink(slot.path.load());

@@ -18,8 +18,5 @@ int CreateScratchFile(const char* path);
 bool RemoveScratchFile(const char* path);
 
 // Async-signal-safe: removes every recorded file that is still this process's own. For the
-// handlers of terminating signals; after it, no scratch file is created any more. A file another
-// thread is creating or removing right then is waited for, unless the signal is a fault of this
-// thread (a crash), which may have struck in the middle of that very step: then it is passed
-// over rather than waited for for ever.
-void RemoveScratchFilesOnSignal(bool fault = false);
+// handlers of terminating signals and crashes; after it, no scratch file is created any more.
+void RemoveScratchFilesOnSignal();

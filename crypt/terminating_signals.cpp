@@ -12,3 +12,11 @@ sigset_t TerminatingSignals() {
         sigaddset(&set, signal);
     return set;
 }
+
+sigset_t FaultSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGSYS})
+        sigaddset(&set, signal);
+    return set;
+}

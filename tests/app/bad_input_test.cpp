@@ -395,9 +395,11 @@ TEST(BadInput, SignalsDuringLoadingLeaveNoScratchFile) {
             return false;
         };
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!loading() && std::chrono::steady_clock::now() < deadline)
+        // A scratch file lives for milliseconds: the first sight of one counts.
+        bool seen = false;
+        while (!(seen = loading()) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::microseconds(200));
-        ASSERT_TRUE(loading()) << "no scratch file was seen";
+        ASSERT_TRUE(seen) << "no scratch file was seen";
         demo.Signal(signal);
         const ProgramRun run = demo.Wait(60);
         EXPECT_EQ(run.signal, signal) << run.err;
