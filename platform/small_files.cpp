@@ -22,10 +22,7 @@ bool WriteAll(int fd, const char* bytes, std::size_t size) {
     return true;
 }
 
-namespace {
-
-// The file a link at path leads to, or path itself.
-std::string FollowLink(const std::string& path) {
+std::string FileBehindLink(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_symlink(path, error))
         return path;
@@ -33,8 +30,7 @@ std::string FollowLink(const std::string& path) {
     return error ? path : target.string();
 }
 
-// The permissions a replaced file keeps, or those a newly created one would get.
-mode_t ModeFor(const std::string& path) {
+mode_t PermissionsForReplacing(const std::string& path) {
     struct stat info;
     if (stat(path.c_str(), &info) == 0)
         return info.st_mode & 07777;
@@ -42,8 +38,6 @@ mode_t ModeFor(const std::string& path) {
     umask(mask);
     return 0666 & ~mask;
 }
-
-}  // namespace
 
 bool ReadSmallRegularFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
     bytes.clear();
@@ -70,14 +64,14 @@ bool ReadSmallRegularFile(const std::string& path, std::size_t maxBytes, std::st
 }
 
 bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
-    const std::string target = FollowLink(path);
+    const std::string target = FileBehindLink(path);
     std::string name = target + ".XXXXXX";
     std::vector<char> temporary(name.begin(), name.end());
     temporary.push_back('\0');
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool written = fchmod(fd, ModeFor(target)) == 0 &&
+    const bool written = fchmod(fd, PermissionsForReplacing(target)) == 0 &&
                          WriteAll(fd, bytes.data(), bytes.size()) && fsync(fd) == 0;
     const bool closed = close(fd) == 0;
     if (written && closed && std::rename(temporary.data(), target.c_str()) == 0)

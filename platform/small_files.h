@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 
@@ -11,6 +13,13 @@ bool ReadSmallRegularFile(const std::string& path, std::size_t maxBytes, std::st
 // Writes size bytes to fd, going on after short writes and interruptions. False when a write
 // failed (a full disk).
 bool WriteAll(int fd, const char* bytes, std::size_t size);
+
+// The file a link at path leads to, or path itself when it is no link.
+std::string FileBehindLink(const std::string& path);
+
+// The permissions a file replacing the one at path gets: that file's own, or those a newly
+// created file gets when there is none.
+mode_t PermissionsForReplacing(const std::string& path);
 
 // Replaces what the file at path holds with bytes so that a reader, or a second program doing the
 // same, sees the old file or the new one and never a part: a new file beside it is written,

@@ -5,21 +5,18 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
 #include "crypt/crypt_errors.h"
+#include "platform/small_files.h"
 
 namespace {
 
 // The file a link at out leads to (the link stays), or out itself. Only a regular file is
 // replaced: renaming over a device or a FIFO would put a plain file in its place.
 std::string FileToReplace(const std::string& out) {
-    std::error_code error;
-    const std::string file = std::filesystem::is_symlink(out, error)
-                                 ? std::filesystem::weakly_canonical(out, error).string()
-                                 : out;
+    const std::string file = FileBehindLink(out);
     struct stat info;
     if (stat(file.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         throw crypt_error::FileError("Cannot write File ", out, ": it is not a regular file!");
@@ -34,14 +31,7 @@ std::string CreateTemporaryBeside(const std::string& out) {
     const int fd = mkstemp(buffer.data());
     if (fd < 0)
         throw crypt_error::FileError("Cannot open File ", out);
-    struct stat info;
-    if (stat(out.c_str(), &info) == 0) {
-        fchmod(fd, info.st_mode & 07777);
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
+    fchmod(fd, PermissionsForReplacing(out));
     close(fd);
     return buffer.data();
 }
