@@ -3,14 +3,8 @@
 #include <string>
 #include <vector>
 
-// An orbit placement given on the command line: elevation and azimuth in
-// degrees, distance from the origin.
-struct OrbitOption {
-    bool set = false;
-    float elevation = 0.0f;
-    float azimuth = 0.0f;
-    float distance = 0.0f;
-};
+#include "app/command_line_parser.h"
+#include "app/orbit_option.h"
 
 // Options for automation and measurement. Without any, the program runs as
 // an ordinary interactive demo.
@@ -20,10 +14,10 @@ struct RunOptions {
     std::string mode;  // "kvx-hq", "kvx", "ssm", "lispsm" or "csm"; empty keeps the start-up mode
     int width = 800;   // client size of the view
     int height = 600;
-    bool batch = false;  // messages go to standard error instead of boxes
-    bool bench = false;  // measure each mode and print the figures
-    bool help = false;
+    bool batch = false;    // messages go to standard error instead of boxes
+    bool bench = false;    // measure each mode and print the figures
     bool checkGl = false;  // glGetError after every frame; the first error ends the run
+    std::string dataDir;   // folder of the containers; empty: ./data or the installed data
     OrbitOption eye;       // start-up placement of the eye
     OrbitOption light;     // start-up placement of the light
     // Measuring runs: after start-up, instead of the frame loop.
@@ -37,8 +31,8 @@ struct RunOptions {
     bool Measuring() const;
 };
 
-// Parses the arguments after the program name. Returns false with a
-// one-line message for an unknown option, a missing value or a bad value.
-bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options, std::string& error);
-
-extern const char* const RUN_USAGE;
+// Parses the arguments after the program name into options. The outcome
+// says whether to run, to show the help or the version, or that the command
+// line is refused (an unknown option, a missing or bad value, options that do
+// not go together), with a one-line reason.
+CommandLineOutcome ParseRunOptions(const std::vector<std::string>& args, RunOptions& options);

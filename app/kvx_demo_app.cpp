@@ -2,8 +2,6 @@
 
 #include <FL/Fl.H>
 
-#include <cstdio>
-
 #include "app/about_box.h"
 #include "app/about_text.h"
 #include "app/main_frame.h"
@@ -12,7 +10,6 @@
 
 namespace {
 
-constexpr int USAGE_ERROR = 2;
 constexpr int START_UP_FAILED = 1;
 
 }  // namespace
@@ -22,15 +19,10 @@ CKVX_DemoApp::CKVX_DemoApp() : m_document(m_settings) {}
 CKVX_DemoApp::~CKVX_DemoApp() = default;
 
 int CKVX_DemoApp::Run(int argc, char** argv) {
-    std::string error;
-    if (!ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc), m_options, error)) {
-        std::fprintf(stderr, "kvx-demo: %s\nTry 'kvx-demo --help'.\n", error.c_str());
-        return USAGE_ERROR;
-    }
-    if (m_options.help) {
-        std::fputs(RUN_USAGE, stdout);
-        return 0;
-    }
+    const CommandLineOutcome command =
+        ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc), m_options);
+    if (command.action != CommandLineOutcome::RUN)
+        return ReportCommandLine("kvx-demo", command);
     if (!InitInstance()) {
         const int code = m_pMainFrame ? m_pMainFrame->ViewWindow().ExitCode() : 0;
         return code != 0 ? code : START_UP_FAILED;

@@ -1,13 +1,22 @@
 #include "app/command_line.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
 
+// Parses args, expecting the program to run; the reason of a refusal is the
+// failure's message.
+::testing::AssertionResult Runs(const std::vector<std::string>& args, RunOptions& o) {
+    const CommandLineOutcome outcome = ParseRunOptions(args, o);
+    if (outcome.action == CommandLineOutcome::RUN)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << outcome.text;
+}
+
 TEST(RunOptions, NoArgumentsIsTheInteractiveDemo) {
     RunOptions o;
-    std::string error;
-    ASSERT_TRUE(ParseRunOptions({}, o, error));
+    ASSERT_TRUE(Runs({}, o));
     EXPECT_EQ(o.frames, 0);
     EXPECT_TRUE(o.screenshot.empty());
     EXPECT_TRUE(o.mode.empty());
@@ -15,38 +24,62 @@ TEST(RunOptions, NoArgumentsIsTheInteractiveDemo) {
     EXPECT_FALSE(o.bench);
     EXPECT_EQ(o.width, 800);
     EXPECT_EQ(o.height, 600);
+    EXPECT_TRUE(o.dataDir.empty());
 }
 
 TEST(RunOptions, AcceptedOptions) {
-    RunOptions o;
-    std::string error;
-    ASSERT_TRUE(ParseRunOptions({"--frames", "12", "--screenshot", "a.png", "--mode", "ssm",
-                                 "--size", "640x480", "--batch", "--bench", "--check-gl"},
-                                o, error))
-        << error;
-    EXPECT_EQ(o.frames, 12);
-    EXPECT_EQ(o.screenshot, "a.png");
-    EXPECT_EQ(o.mode, "ssm");
-    EXPECT_EQ(o.width, 640);
-    EXPECT_EQ(o.height, 480);
-    EXPECT_TRUE(o.batch);
-    EXPECT_TRUE(o.bench);
-    EXPECT_TRUE(o.checkGl);
+    // A value follows its option as the next argument or after '='; an
+    // option given twice keeps its last value.
+    for (const std::vector<std::string>& args : {
+             std::vector<std::string>{"--frames", "12", "--screenshot", "a.png", "--mode", "ssm",
+                                      "--size", "640x480", "--batch", "--bench", "--check-gl",
+                                      "--data", "/opt/kvx data"},
+             {"--frames=12", "--screenshot=a.png", "--mode=ssm", "--size=640x480", "--batch",
+              "--bench", "--check-gl", "--data=/opt/kvx data"},
+             {"--frames", "3", "--mode", "kvx", "--frames=12", "--screenshot", "a.png", "--mode",
+              "ssm", "--size", "640x480", "--batch", "--bench", "--check-gl", "--data",
+              "/opt/kvx data"},
+         }) {
+        RunOptions o;
+        ASSERT_TRUE(Runs(args, o)) << args[0];
+        EXPECT_EQ(o.frames, 12);
+        EXPECT_EQ(o.screenshot, "a.png");
+        EXPECT_EQ(o.mode, "ssm");
+        EXPECT_EQ(o.width, 640);
+        EXPECT_EQ(o.height, 480);
+        EXPECT_TRUE(o.batch);
+        EXPECT_TRUE(o.bench);
+        EXPECT_TRUE(o.checkGl);
+        EXPECT_EQ(o.dataDir, "/opt/kvx data");
+    }
 
     RunOptions shot;
-    ASSERT_TRUE(ParseRunOptions({"--screenshot", "b.png"}, shot, error));
+    ASSERT_TRUE(Runs({"--screenshot", "b.png"}, shot));
     EXPECT_EQ(shot.frames, 30);  // a screenshot alone waits 30 frames
+}
+
+TEST(RunOptions, HelpAndVersionAreShownInsteadOfRunning) {
+    RunOptions o;
+    const CommandLineOutcome help = ParseRunOptions({"--frames", "3", "--help"}, o);
+    EXPECT_EQ(help.action, CommandLineOutcome::SHOW_HELP);
+    EXPECT_EQ(help.text.rfind("Usage: kvx-demo [options]\n\nReal-time shadows", 0), 0u)
+        << help.text;
+    for (const char* option : {"--frames N", "--eye E,A,D", "--data DIR", "--version",
+                               "Measuring (", "--heatmap FILE", "KVX_DEPTH_COPY=1"})
+        EXPECT_NE(help.text.find(option), std::string::npos) << option;
+    EXPECT_EQ(ParseRunOptions({"-h"}, o).action, CommandLineOutcome::SHOW_HELP);
+
+    const CommandLineOutcome version = ParseRunOptions({"--version"}, o);
+    EXPECT_EQ(version.action, CommandLineOutcome::SHOW_VERSION);
+    EXPECT_THAT(version.text, ::testing::MatchesRegex("kvx-demo [0-9]+\\.[0-9]+\\.[0-9]+\n"));
 }
 
 TEST(RunOptions, PlacementsAndMeasuringRuns) {
     RunOptions o;
-    std::string error;
     EXPECT_FALSE(o.Measuring());
-    ASSERT_TRUE(ParseRunOptions(
-        {"--eye", "5,-200.5,10", "--light", "155,30,2000", "--measure", "--stability", "200",
-         "--json", "--dump-shadowmap", "m.png", "--heatmap", "h.png"},
-        o, error))
-        << error;
+    ASSERT_TRUE(Runs({"--eye", "5,-200.5,10", "--light", "155,30,2000", "--measure", "--stability",
+                      "200", "--json", "--dump-shadowmap", "m.png", "--heatmap", "h.png"},
+                     o));
     EXPECT_TRUE(o.eye.set);
     EXPECT_EQ(o.eye.elevation, 5.0f);
     EXPECT_EQ(o.eye.azimuth, -200.5f);
@@ -70,11 +103,11 @@ TEST(RunOptions, PlacementsAndMeasuringRuns) {
                                                  {"--heatmap", "h.png"},
                                                  {"--dump-shadowmap", "m.png"}}) {
         RunOptions one;
-        ASSERT_TRUE(ParseRunOptions(args, one, error)) << error;
+        ASSERT_TRUE(Runs(args, one));
         EXPECT_TRUE(one.Measuring()) << args[0];
     }
     RunOptions placed;
-    ASSERT_TRUE(ParseRunOptions({"--eye", "30,0,50", "--frames", "2"}, placed, error)) << error;
+    ASSERT_TRUE(Runs({"--eye", "30,0,50", "--frames", "2"}, placed));
     EXPECT_FALSE(placed.Measuring());
     EXPECT_FALSE(placed.light.set);
 }
@@ -84,9 +117,12 @@ TEST(RunOptions, RejectedOptions) {
         std::vector<std::string> args;
         const char* error;
     } cases[] = {
-        {{"--fullscreen"}, "unknown argument '--fullscreen'"},
-        {{"--frames"}, "--frames needs a value"},
+        {{"--fullscreen"}, "The following argument was not expected: --fullscreen"},
+        {{"--", "--batch"}, "The following arguments were not expected: --batch --"},
+        {{"--frames"}, "--frames: 1 required N missing"},
         {{"--frames", "0"}, "--frames: '0' is not a whole number of frames from 1"},
+        {{"--frames=0"}, "--frames: '0' is not a whole number of frames from 1"},
+        {{"--batch=maybe"}, "Could not convert: --batch = maybe"},
         {{"--frames", "-3"}, "--frames: '-3' is not a whole number of frames from 1"},
         {{"--frames", "3x"}, "--frames: '3x' is not a whole number of frames from 1"},
         {{"--frames", "99999999999"},
@@ -116,7 +152,8 @@ TEST(RunOptions, RejectedOptions) {
          "--light: '90, 0,1200' is not ELEVATION,AZIMUTH,DISTANCE with elevation 25 to 155 and "
          "distance 800 to 2000"},
         {{"--stability", "1"}, "--stability: '1' is not a whole number of frames from 2 to 100000"},
-        {{"--stability"}, "--stability needs a value"},
+        {{"--stability"}, "--stability: 1 required N missing"},
+        {{"--data", ""}, "--data needs a folder name"},
         {{"--heatmap", ""}, "--heatmap needs a file name"},
         {{"--dump-shadowmap", ""}, "--dump-shadowmap needs a file name"},
         {{"--json"}, "--json needs --measure or --stability"},
@@ -133,9 +170,9 @@ TEST(RunOptions, RejectedOptions) {
     };
     for (const Case& c : cases) {
         RunOptions o;
-        std::string error;
-        EXPECT_FALSE(ParseRunOptions(c.args, o, error)) << c.error;
-        EXPECT_EQ(error, c.error);
+        const CommandLineOutcome outcome = ParseRunOptions(c.args, o);
+        EXPECT_EQ(outcome.action, CommandLineOutcome::USAGE_ERROR) << c.error;
+        EXPECT_EQ(outcome.text, c.error);
     }
 }
 

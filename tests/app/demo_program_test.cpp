@@ -173,13 +173,40 @@ TEST(DemoProgram, EveryWayOfHandingOverTheDepthMapShowsTheSamePicture) {
     }
 }
 
-TEST(DemoProgram, BadArgumentsAndHelp) {
-    const ProgramRun bad = RunDemo({"--frames", "many"});
-    EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_THAT(bad.err, HasSubstr("--frames: 'many' is not a whole number of frames from 1"));
-    const ProgramRun help = RunDemo({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_THAT(help.out, HasSubstr("Usage: kvx-demo"));
+// Usage errors end with status 2 before anything starts; help and version
+// are printed on standard output.
+TEST(DemoProgram, CommandLineOutcomes) {
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out;  // the start of standard output
+        std::string err;  // the whole of standard error
+    } cases[] = {
+        {{"--frames", "many"},
+         2,
+         "",
+         "kvx-demo: --frames: 'many' is not a whole number of frames from 1\n"
+         "Try 'kvx-demo --help' for more information.\n"},
+        {{"--mode=fast", "--batch"},
+         2,
+         "",
+         "kvx-demo: --mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm\n"
+         "Try 'kvx-demo --help' for more information.\n"},
+        {{"--batch", "--", "--frames=5"},
+         2,
+         "",
+         "kvx-demo: The following arguments were not expected: --frames=5 --\n"
+         "Try 'kvx-demo --help' for more information.\n"},
+        {{"--help"}, 0, "Usage: kvx-demo [options]\n\nReal-time shadows", ""},
+        {{"--version"}, 0, std::string("kvx-demo ") + KVX_VERSION + "\n", ""},
+        {{"--frames=5", "--batch", "--size=160x120"}, 0, "", ""},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = RunDemo(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args[0] << ": " << run.err;
+        EXPECT_EQ(run.out.substr(0, c.out.size()), c.out) << c.args[0];
+        EXPECT_EQ(run.err, c.err) << c.args[0];
+    }
 }
 
 }  // namespace

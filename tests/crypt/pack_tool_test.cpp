@@ -1,4 +1,5 @@
-// The kvx-pack command line: its commands, the manifest build and its error reports.
+// The kvx-pack command line: its commands, the manifest build and its error reports: usage errors
+// with status 2, failures of the work with status 1, each under the program's name.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -75,20 +76,32 @@ TEST_F(PackToolTest, ErrorsPrintTheirMessageAndFail) {
         {"encrypt a", 2, "kvx-pack: encrypt takes two file arguments"},
         {"encrypt a b --mode x", 2, "kvx-pack: --mode needs a number, not 'x'"},
         {"encrypt a b --iv 12", 2, "kvx-pack: --iv needs 16 hexadecimal digits, not '12'"},
-        {"encrypt a b --key", 2, "kvx-pack: --key needs a value"},
-        {"encrypt a b --colour red", 2, "kvx-pack: unknown option --colour"},
-        {"encrypt " + asset + " x --mode 3", 1, "FileCrypt ERROR: Illegal Operation Mode!"},
-        {"encrypt " + asset + " x --padding 7", 1, "FileCrypt ERROR: Illegal Padding Mode!"},
-        {"encrypt " + asset + " x --key ''", 1, "FileCrypt ERROR: Key Data Length should be > 0!"},
+        {"encrypt a b --key", 2, "kvx-pack: --key: 1 required TEXT missing"},
+        {"encrypt a b --colour red", 2,
+         "kvx-pack: The following argument was not expected: --colour"},
+        {"encrypt " + asset + " x --mode 3", 2,
+         "kvx-pack: --mode: 3 is not 0 (ECB), 1 (CBC) or 2 (CFB)"},
+        {"encrypt " + asset + " x --mode=9", 2,
+         "kvx-pack: --mode: 9 is not 0 (ECB), 1 (CBC) or 2 (CFB)"},
+        {"encrypt " + asset + " x --padding 7", 2,
+         "kvx-pack: --padding: 7 is not 0 (zero bytes), 1 (spaces) or 2 (fill count)"},
+        {"--version", 0, std::string("kvx-pack ") + KVX_VERSION},
+        {"encrypt " + asset + " x --key ''", 1,
+         "kvx-pack: FileCrypt ERROR: Key Data Length should be > 0!"},
         {"encrypt " + asset + " " + asset, 1,
-         "FileCrypt ERROR: The same File for Input and Output " + m_dir.Path("asset") + "!"},
+         "kvx-pack: FileCrypt ERROR: The same File for Input and Output " + m_dir.Path("asset") +
+             "!"},
         {"decrypt " + asset + " " + Quote(m_dir.Path("p")), 1,
-         "FileCrypt ERROR: File " + m_dir.Path("asset") + " cannot be Correctly Decrypted!"},
+         "kvx-pack: FileCrypt ERROR: File " + m_dir.Path("asset") +
+             " cannot be Correctly Decrypted!"},
+        {"encrypt -- --odd " + Quote(m_dir.Path("p")), 1,
+         "kvx-pack: FileCrypt ERROR: Cannot open File --odd!"},
         {"build " + Quote(m_dir.Path("list")) + " " + Quote(m_dir.Path("out")), 1,
-         "FileCrypt ERROR: Cannot open File " + missing + "!"},
+         "kvx-pack: FileCrypt ERROR: Cannot open File " + missing + "!"},
         {"build " + Quote(m_dir.Path("empty")) + " " + Quote(m_dir.Path("out")), 1,
          "kvx-pack: manifest " + m_dir.Path("empty") + " lists no files"},
-        {"build " + Quote(missing) + " out", 1, "kvx-pack: cannot read manifest " + missing},
+        {"build " + Quote(missing) + " out", 1,
+         "kvx-pack: cannot read manifest " + missing + ": No such file or directory"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -156,7 +169,7 @@ TEST_F(PackToolTest, TheOutputKeepsItsKindAndPermissions) {
     ASSERT_EQ(mkfifo(m_dir.Path("fifo").c_str(), 0600), 0);
     const auto result = Pack(encrypt + Quote(m_dir.Path("fifo")));
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, "FileCrypt ERROR: Cannot write File " + m_dir.Path("fifo") +
+    EXPECT_EQ(result.output, "kvx-pack: FileCrypt ERROR: Cannot write File " + m_dir.Path("fifo") +
                                  ": it is not a regular file!\n");
     EXPECT_TRUE(fs::is_fifo(m_dir.Path("fifo")));
 }

@@ -1,7 +1,8 @@
 // kvx-pack: makes and opens the demo's encrypted asset containers.
 #include <exception>
 #include <iostream>
-#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "crypt/blowfish.h"
 #include "platform/standard_streams.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
 
 void Run(const PackOptions& options) {
     CBlowfish cipher;
@@ -38,20 +38,14 @@ void Run(const PackOptions& options) {
 int main(int argc, char** argv) {
     OpenMissingStandardStreams();
     PackOptions options;
-    try {
-        options = ParsePackOptions(argc, argv);
-    } catch (const std::invalid_argument& error) {
-        std::cerr << error.what() << "\n" << PackUsage();
-        return EXIT_USAGE;
-    }
-    if (options.help) {
-        std::cout << PackUsage();
-        return 0;
-    }
+    const CommandLineOutcome command =
+        ParsePackOptions(std::vector<std::string>(argv + 1, argv + argc), options);
+    if (command.action != CommandLineOutcome::RUN)
+        return StatusAfterStandardOutput("kvx-pack", ReportCommandLine("kvx-pack", command));
     try {
         Run(options);
     } catch (const std::exception& error) {
-        std::cerr << error.what() << "\n";
+        std::cerr << "kvx-pack: " << error.what() << "\n";
         return EXIT_FAILED;
     }
     return 0;

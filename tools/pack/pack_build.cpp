@@ -1,6 +1,8 @@
 #include "tools/pack/pack_build.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -31,7 +33,7 @@ std::string ContainerName(std::size_t index) {
 std::vector<std::string> ReadManifest(const std::string& manifest) {
     std::ifstream file(manifest);
     if (!file) {
-        throw std::runtime_error("kvx-pack: cannot read manifest " + manifest);
+        throw std::runtime_error("cannot read manifest " + manifest + ": " + std::strerror(errno));
     }
     const std::filesystem::path base = std::filesystem::path(manifest).parent_path();
     std::vector<std::string> files;
@@ -42,10 +44,10 @@ std::vector<std::string> ReadManifest(const std::string& manifest) {
         }
     }
     if (files.empty()) {
-        throw std::runtime_error("kvx-pack: manifest " + manifest + " lists no files");
+        throw std::runtime_error("manifest " + manifest + " lists no files");
     }
     if (files.size() > MAX_CONTAINERS) {
-        throw std::runtime_error("kvx-pack: manifest " + manifest + " lists more than 999 files");
+        throw std::runtime_error("manifest " + manifest + " lists more than 999 files");
     }
     return files;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line_parser.h"
 #include "crypt/blowfish.h"
 
 // A kvx-pack command line: the command, its file arguments and the cipher settings, which
@@ -14,10 +15,8 @@ struct PackOptions {
     BlowfishBlock iv{0, 0};
     int mode = CBlowfish::MODE_ECB;
     int padding = 0;
-    bool help = false;
 };
 
-// Parses argv; raises std::invalid_argument with a message for a malformed command line.
-PackOptions ParsePackOptions(int argc, char** argv);
-
-const char* PackUsage();
+// Parses the arguments after the program name. The outcome says whether to run, to show the help
+// or the version, or that the command line is malformed, with a one-line reason.
+CommandLineOutcome ParsePackOptions(const std::vector<std::string>& args, PackOptions& options);

@@ -39,16 +39,19 @@ bool InRange(int value, int lowest, int highest) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     RunOptions options;
-    std::string error;
-    if (!ParseRunOptions(SplitAtNul(data, size), options, error)) {
-        Require(!error.empty());
+    const CommandLineOutcome outcome = ParseRunOptions(SplitAtNul(data, size), options);
+    if (outcome.action != CommandLineOutcome::RUN) {
+        Require(!outcome.text.empty());
+        Require(outcome.action != CommandLineOutcome::USAGE_ERROR ||
+                outcome.text.find('\n') == std::string::npos);
         return 0;
     }
-    Require(error.empty());
+    Require(outcome.text.empty());
     Require(InRange(options.width, 16, 8192) && InRange(options.height, 16, 8192));
     Require(options.frames >= 0);
     Require(options.screenshot.empty() || options.frames > 0);
     Require(options.mode.empty() || options.mode == "kvx-hq" || options.mode == "kvx" ||
-            options.mode == "ssm");
+            options.mode == "ssm" || options.mode == "lispsm" || options.mode == "csm");
+    Require(!options.eye.set || InRange(static_cast<int>(options.eye.elevation), 5, 175));
     return 0;
 }

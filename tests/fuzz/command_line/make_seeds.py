@@ -14,6 +14,10 @@ COMMAND_LINES = [
     ["--size", "800x"],
     ["--mode"],
     ["--unknown", ""],
+    ["--frames=5", "--batch", "--", "--mode"],
+    ["--version"],
+    ["--eye=20,-135,160", "--light", "90,-135,1200", "--measure", "--json"],
+    ["--data", "/usr/share/kvx-demo/data", "--stability=200"],
 ]
 
 if __name__ == "__main__":

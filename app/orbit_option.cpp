@@ -1,0 +1,60 @@
+#include "app/orbit_option.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/command_line_parser.h"
+
+namespace {
+
+constexpr float MAX_AZIMUTH = 3600.0f;
+
+bool ParseFloat(const std::string& text, float minimum, float maximum, float& value) {
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text[0])) || text[0] == '+')
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const float v = std::strtof(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !(v >= minimum && v <= maximum))
+        return false;
+    value = v;
+    return true;
+}
+
+std::string OrbitError(const std::string& name, const std::string& value,
+                       const OrbitLimits& limits) {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "%s: '%s' is not ELEVATION,AZIMUTH,DISTANCE with elevation %g to %g and "
+                  "distance %g to %g",
+                  name.c_str(), value.c_str(), limits.elevationMin, limits.elevationMax,
+                  limits.distanceMin, limits.distanceMax);
+    return text;
+}
+
+}  // namespace
+
+bool ParseOrbit(const std::string& text, const OrbitLimits& limits, OrbitOption& orbit) {
+    const size_t a = text.find(',');
+    const size_t b = a == std::string::npos ? a : text.find(',', a + 1);
+    if (b == std::string::npos)
+        return false;
+    OrbitOption read;
+    read.set =
+        ParseFloat(text.substr(0, a), limits.elevationMin, limits.elevationMax, read.elevation) &&
+        ParseFloat(text.substr(a + 1, b - a - 1), -MAX_AZIMUTH, MAX_AZIMUTH, read.azimuth) &&
+        ParseFloat(text.substr(b + 1), limits.distanceMin, limits.distanceMax, read.distance);
+    if (read.set)
+        orbit = read;
+    return read.set;
+}
+
+CLI::Option* AddOrbitOption(CLI::App& app, const std::string& name, const std::string& description,
+                            const OrbitLimits& limits, OrbitOption& orbit) {
+    return AddValueOption(
+        app, name, "E,A,D", description, [name, limits, &orbit](const std::string& text) {
+            return ParseOrbit(text, limits, orbit) ? std::string() : OrbitError(name, text, limits);
+        });
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace CLI {
+class App;
+class Option;
+}  // namespace CLI
+
+// An orbit placement given on the command line: elevation and azimuth in
+// degrees, distance from the origin.
+struct OrbitOption {
+    bool set = false;
+    float elevation = 0.0f;
+    float azimuth = 0.0f;
+    float distance = 0.0f;
+};
+
+// The ranges a placement's elevation and distance must lie in.
+struct OrbitLimits {
+    float elevationMin, elevationMax;
+    float distanceMin, distanceMax;
+};
+
+// The ranges mouse navigation keeps each camera in.
+constexpr OrbitLimits EYE_LIMITS = {5.0f, 175.0f, 10.0f, 200.0f};
+constexpr OrbitLimits LIGHT_LIMITS = {25.0f, 155.0f, 800.0f, 2000.0f};
+
+// Reads "ELEVATION,AZIMUTH,DISTANCE" within the limits (the azimuth within
+// +-3600 degrees); false leaves orbit unset.
+bool ParseOrbit(const std::string& text, const OrbitLimits& limits, OrbitOption& orbit);
+
+// The option NAME E,A,D (--eye or --light), the same in every program that
+// places a camera, read into orbit.
+CLI::Option* AddOrbitOption(CLI::App& app, const std::string& name, const std::string& description,
+                            const OrbitLimits& limits, OrbitOption& orbit);
