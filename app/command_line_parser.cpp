@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/program_version.h"
+
 namespace {
 
 // The options of a group that --help lists (a positional is told of in the
@@ -74,8 +76,22 @@ CommandLineOutcome ParseCommandLine(CLI::App& app, const std::vector<std::string
     return {};
 }
 
+// The reason quotes the arguments it refuses; their control characters are
+// shown as escapes, so that an argument cannot break the message into lines
+// or drive the terminal.
 CommandLineOutcome UsageError(const std::string& reason) {
-    return {CommandLineOutcome::USAGE_ERROR, reason};
+    std::string text;
+    for (const char c : reason) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            text += c;
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+        text += escape;
+    }
+    return {CommandLineOutcome::USAGE_ERROR, text};
 }
 
 int ReportCommandLine(const std::string& program, const CommandLineOutcome& outcome) {

@@ -154,6 +154,10 @@ TEST(RunOptions, RejectedOptions) {
         {{"--stability", "1"}, "--stability: '1' is not a whole number of frames from 2 to 100000"},
         {{"--stability"}, "--stability: 1 required N missing"},
         {{"--data", ""}, "--data needs a folder name"},
+        // A refused argument cannot break the one-line message or reach the terminal.
+        {{"--mode", "ssm\n\x1b[2J"},
+         "--mode: 'ssm\\x0a\\x1b[2J' is not one of kvx-hq, kvx, ssm, lispsm, csm"},
+        {{"--bogus\r"}, "The following argument was not expected: --bogus\\x0d"},
         {{"--heatmap", ""}, "--heatmap needs a file name"},
         {{"--dump-shadowmap", ""}, "--dump-shadowmap needs a file name"},
         {{"--json"}, "--json needs --measure or --stability"},
