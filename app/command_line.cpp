@@ -35,6 +35,8 @@ const char* const RUN_USAGE =
     "                      azimuth A (degrees) and distance D (10 to 200)\n"
     "  --light E,A,D       start with the light at elevation E (25 to 155),\n"
     "                      azimuth A and distance D (800 to 2000)\n"
+    "  --data DIR          read the scene data from DIR instead of ./data or the\n"
+    "                      data installed with the program\n"
     "  --check-gl          ask OpenGL for errors after every frame; the first one\n"
     "                      is reported and ends the program (status 1)\n"
     "  --help              show this text\n"
@@ -187,6 +189,12 @@ bool ApplyValue(const std::string& name, const std::string& value, RunOptions& o
         if (ParseSize(value, o.width, o.height))
             return true;
         error = "--size: '" + value + "' is not WIDTHxHEIGHT with each from 16 to 8192";
+    } else if (name == "--data") {
+        if (!value.empty()) {
+            o.dataDir = value;
+            return true;
+        }
+        error = "--data needs a folder name";
     } else {
         return ApplyMeasureValue(name, value, o, error);
     }
@@ -195,7 +203,7 @@ bool ApplyValue(const std::string& name, const std::string& value, RunOptions& o
 
 bool TakesValue(const std::string& name) {
     for (const char* option : {"--frames", "--screenshot", "--mode", "--size", "--eye", "--light",
-                               "--stability", "--dump-shadowmap", "--heatmap"}) {
+                               "--stability", "--dump-shadowmap", "--heatmap", "--data"}) {
         if (name == option)
             return true;
     }

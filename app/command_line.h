@@ -24,6 +24,7 @@ struct RunOptions {
     bool bench = false;  // measure each mode and print the figures
     bool help = false;
     bool checkGl = false;  // glGetError after every frame; the first error ends the run
+    std::string dataDir;   // the folder of the scene data; empty: ./data, else the installed one
     OrbitOption eye;       // start-up placement of the eye
     OrbitOption light;     // start-up placement of the light
     // Measuring runs: after start-up, instead of the frame loop.
