@@ -165,16 +165,24 @@ TEST(DataLocation, AReadOnlyDataFolderDecryptsIntoAPrivateFolderThatGoesWithTheR
 }
 
 // The private folder is seen with a scratch file in it, then the signal comes: the file and the
-// folder are gone afterwards, and the program ends as the signal says.
+// folder are gone afterwards, and the program ends as the signal says. The folder is made under
+// $XDG_RUNTIME_DIR, or $TMPDIR where that cannot take it.
 TEST(DataLocation, SignalsWhileLoadingIntoThePrivateFolderLeaveNothing) {
     const struct rlimit noCore = {0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
-    for (const int signal : {SIGTERM, SIGSEGV}) {
-        SCOPED_TRACE(signal);
+    const struct {
+        int signal;
+        bool runtimeFolderMissing;
+    } cases[] = {{SIGTERM, false}, {SIGSEGV, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signal);
         Places places;
         const std::vector<std::string> before = Entries(places.tree.Data());
-        StartedProgram demo(places.tree.Program("kvx-demo"), RunArgs({}), places.working,
-                            places.Env());
+        std::vector<std::string> env = places.Env();
+        if (c.runtimeFolderMissing)
+            env.insert(env.end(),
+                       {"XDG_RUNTIME_DIR=" + places.run + "/missing", "TMPDIR=" + places.run});
+        StartedProgram demo(places.tree.Program("kvx-demo"), RunArgs({}), places.working, env);
         const auto loading = [&] {
             for (const std::string& name : Entries(places.run)) {
                 const std::string folder = places.run + "/" + name;
@@ -190,9 +198,9 @@ TEST(DataLocation, SignalsWhileLoadingIntoThePrivateFolderLeaveNothing) {
         while (!(seen = loading()) && std::chrono::steady_clock::now() < deadline) {
         }
         ASSERT_TRUE(seen) << "no private folder with a scratch file in it was seen";
-        demo.Signal(signal);
+        demo.Signal(c.signal);
         const ProgramRun run = demo.Wait(60);
-        EXPECT_EQ(run.signal, signal);
+        EXPECT_EQ(run.signal, c.signal);
         EXPECT_TRUE(Entries(places.run).empty());
         EXPECT_EQ(Entries(places.tree.Data()), before);
     }
