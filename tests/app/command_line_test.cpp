@@ -97,6 +97,7 @@ TEST(RunOptions, RejectedOptions) {
         {{"--size", "800x600x2"},
          "--size: '800x600x2' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--screenshot", ""}, "--screenshot needs a file name"},
+        {{"--data", ""}, "--data needs a folder name"},
         {{"--eye", "20,-135"},
          "--eye: '20,-135' is not ELEVATION,AZIMUTH,DISTANCE with elevation 5 to 175 and "
          "distance 10 to 200"},
