@@ -1,10 +1,14 @@
 # The two commands of the README: `make run` and `make test`.
 # Both install missing Debian packages, then configure and build in one
-# build directory with CMake and Ninja.
+# build directory with CMake and Ninja. `make run` installs and builds only what
+# the programs need; `make test` adds the test tools and builds the tests.
+# `make install` (PREFIX, DESTDIR) and `make deb` install and package what
+# `make run` builds.
 
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= -j2
+PREFIX ?= /usr/local
 # After the tests, the quick test groups run again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, in a build directory of their own that does not bake: data/ comes
 # from the first build. Warnings are not errors there, since the instrumentation makes GCC warn
@@ -24,33 +28,48 @@ SANITIZE_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 space := $(subst ,, )
 SANITIZE_REGEX := ^($(subst $(space),|,$(strip $(SANITIZE_LABELS))))$$
 
-.PHONY: all deps configure build run test test-sanitized clean
+.PHONY: all deps deps-test deps-deb configure configure-tests build build-tests run test \
+	test-sanitized install deb clean
 
 all: build
 
 deps:
-	@sh tools/install-deps.sh
+	@sh tools/install-deps.sh run
+
+deps-test:
+	@sh tools/install-deps.sh run test
+
+deps-deb:
+	@sh tools/install-deps.sh run deb
 
 $(BUILD_DIR)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
 
 configure: $(BUILD_DIR)/build.ninja
 
+# The programs, the baked data, the manual pages and the icons.
 build: deps configure
 	cmake --build $(BUILD_DIR)
 
 run: build
 	$(BUILD_DIR)/bin/kvx-demo
 
+# The tests join the build folder once their libraries are there, whichever command made it.
+configure-tests: deps-test configure
+	cmake -S . -B $(BUILD_DIR) -DKVX_TESTS=ON
+
+build-tests: configure-tests
+	cmake --build $(BUILD_DIR) --target all kvx_tests
+
 # Tests play sound through SDL's dummy driver unless told otherwise.
-test: build
-	cd $(BUILD_DIR) && SDL_AUDIODRIVER=$${SDL_AUDIODRIVER:-dummy} $(XRUN) ctest --output-on-failure $(CTEST_FLAGS)
+test: build-tests
+	cd $(BUILD_DIR) && SDL_AUDIODRIVER=$${SDL_AUDIODRIVER:-dummy} $(XRUN) ctest --no-tests=error --output-on-failure $(CTEST_FLAGS)
 	@$(MAKE) --no-print-directory test-sanitized
 
 # -O1 with line tables only: a third less compiling than the first build's flags, while the
 # reports still name file and line; assertions stay on.
-$(SANITIZE_DIR)/build.ninja: | deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DKVX_SANITIZE=ON -DKVX_BAKE_ASSETS=OFF -DKVX_WERROR=OFF \
+$(SANITIZE_DIR)/build.ninja: | deps-test
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DKVX_TESTS=ON -DKVX_SANITIZE=ON -DKVX_BAKE_ASSETS=OFF -DKVX_WERROR=OFF \
 		-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" \
 		$(CMAKE_FLAGS)
 
@@ -58,6 +77,14 @@ test-sanitized: $(SANITIZE_DIR)/build.ninja
 	cmake --build $(SANITIZE_DIR) --target $(SANITIZE_LABELS:%=kvx_%_tests)
 	cd $(SANITIZE_DIR) && SDL_AUDIODRIVER=$${SDL_AUDIODRIVER:-dummy} $(SANITIZE_ENV) $(XRUN) \
 		ctest -L '$(SANITIZE_REGEX)' --output-on-failure $(CTEST_FLAGS)
+
+# DESTDIR, when set, is put in front of every installed path (for packaging).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package of what `make install` installs, with PREFIX /usr, in $(BUILD_DIR).
+deb: deps-deb build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -10,8 +10,8 @@
 // breaks dropped); when it is empty a line says the credits file was not found.
 std::string AboutText(const std::string& assetCredits);
 
-// Where the asset baker writes the credits for the scene assets.
-inline constexpr const char* ASSET_CREDITS_PATH = "./data/CREDITS.txt";
+// The credits for the scene assets, which the asset baker writes beside the containers.
+inline constexpr const char* ASSET_CREDITS_FILE = "CREDITS.txt";
 
 // The whole text of the credits file at path with "\r\n" line ends turned
 // into "\n"; "" when it is not a regular file of at most 256 KiB that can be

@@ -5,6 +5,10 @@
 #include "app/about_box.h"
 #include "app/about_text.h"
 #include "app/main_frame.h"
+#include "app/window_identity.h"
+#include "crypt/scratch_folder.h"
+#include "platform/data_folder.h"
+#include "platform/data_search.h"
 #include "platform/display_connection.h"
 #include "platform/message_box.h"
 
@@ -40,8 +44,10 @@ bool CKVX_DemoApp::InitInstance() {
         ShowMessageBox("Error setting up OpenGL.");
         return false;
     }
+    UseDataFolder();
     m_settings.Load();
     m_document.OnNewDocument();
+    SetWindowIdentity();
     m_pMainFrame = std::make_unique<CMainFrame>(
         m_options, [this] { ShowAboutBox(); }, [this](char key) { OnDocumentCommand(key); });
     m_pMainFrame->show();
@@ -51,9 +57,19 @@ bool CKVX_DemoApp::InitInstance() {
     return true;
 }
 
+// Where the scene data is read from and the scratch files go, before anything is loaded. When no
+// data is found, ./data stays the folder, so the loader's message names it as always.
+void CKVX_DemoApp::UseDataFolder() {
+    const DataChoice choice = ChooseDataFolder(m_options.dataDir, RunningProgram(), HoldsData);
+    if (!choice.notFound.empty())
+        ShowMessageBox(choice.notFound);
+    SetDataFolder(choice.folder);
+    PlaceScratchFiles(choice.folder, choice.installed);
+}
+
 void CKVX_DemoApp::ShowAboutBox() {
     ShowAboutBoxOverView(m_pMainFrame->ViewWindow(),
-                         AboutText(ReadAssetCredits(ASSET_CREDITS_PATH)));
+                         AboutText(ReadAssetCredits(DataFile(ASSET_CREDITS_FILE))));
 }
 
 void CKVX_DemoApp::OnDocumentCommand(char key) {

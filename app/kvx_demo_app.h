@@ -22,6 +22,7 @@ class CKVX_DemoApp {
 
   private:
     bool InitInstance();
+    void UseDataFolder();
     void OnDocumentCommand(char key);
 
     RunOptions m_options;

@@ -15,3 +15,6 @@ std::vector<unsigned char> LogoPixels();
 
 // The logo as an image that owns its pixels.
 std::unique_ptr<Fl_RGB_Image> CreateLogoImage();
+
+// The logo as a square icon of size x size pixels with a transparent surround (logo_icon.h).
+std::unique_ptr<Fl_RGB_Image> CreateLogoIcon(int size);

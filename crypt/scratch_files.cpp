@@ -97,5 +97,5 @@ void ScratchFiles::Remove() {
 // keeps two programs apart: the second meets the first one's file and stops with a message.
 void ScratchFiles::Lock() {
     if (!m_lock)
-        m_lock.emplace(DATA_FOLDER);
+        m_lock.emplace(ScratchFolder());
 }

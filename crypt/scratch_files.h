@@ -4,21 +4,14 @@
 #include <string>
 
 #include "crypt/file_crypt.h"
+#include "crypt/scratch_folder.h"
 #include "platform/directory_lock.h"
 
-// The scratch files into which containers are decrypted while an asset loads; a step that needs
-// several files at once uses them in this order.
-inline constexpr int SCRATCH_FILE_COUNT = 3;
-inline constexpr const char* SCRATCH_FILES[SCRATCH_FILE_COUNT] = {"./data/temp0", "./data/temp1",
-                                                                  "./data/temp2"};
-// The folder that holds them and the containers, relative to the working folder.
-inline constexpr const char* DATA_FOLDER = "./data";
-
-// The scratch files of one loading step. The first decryption takes the data folder's lock, so
-// that programs started from the same folder take turns; the lock is held only while the step's
-// files exist and is never held across anything that waits for the user. The destructor removes
-// whatever this object created and is still there (the clean-up after an error); Remove does the
-// same on the normal path and reports a failure.
+// The scratch files of one loading step. The first decryption takes the lock of the scratch
+// files' folder, so that programs started from the same folder take turns; the lock is held only
+// while the step's files exist and is never held across anything that waits for the user. The
+// destructor removes whatever this object created and is still there (the clean-up after an error);
+// Remove does the same on the normal path and reports a failure.
 class ScratchFiles {
   public:
     ScratchFiles() = default;

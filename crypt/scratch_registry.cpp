@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 
 #include "crypt/terminating_signals.h"
 
@@ -27,6 +28,7 @@ struct Slot {
 constexpr int SLOT_COUNT = 8;
 Slot g_slots[SLOT_COUNT];
 std::atomic<bool> g_terminating{false};
+std::atomic<const char*> g_folder{nullptr};
 
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free &&
                   std::atomic<const char*>::is_always_lock_free,
@@ -119,6 +121,17 @@ int CreateScratchFile(const char* path) {
     return fd;
 }
 
+bool CreateScratchFolder(char* pathTemplate) {
+    const TerminatingSignalsBlocked blocked;
+    if (g_terminating.load())
+        WaitForTheEnd();
+    if (mkdtemp(pathTemplate) == nullptr)
+        return false;
+    if (g_folder.exchange(pathTemplate) == nullptr)
+        std::atexit(RemoveScratchFilesOnSignal);
+    return true;
+}
+
 bool RemoveScratchFile(const char* path) {
     const TerminatingSignalsBlocked blocked;
     Slot* slot = FindSlot(path);
@@ -144,5 +157,8 @@ void RemoveScratchFilesOnSignal() {
         if (state == CREATED && IsOwnFile(slot))
             unlink(slot.path.load());
     }
+    const char* folder = g_folder.load();
+    if (folder != nullptr)
+        rmdir(folder);
     errno = savedErrno;
 }

@@ -6,8 +6,8 @@
 #include "math/gmtl.h"
 
 // The scene, built once at start-up with the window's context current, from
-// the containers in ./data/. A container that cannot be decrypted stops the
-// loading with a runtime error carrying the container's message, after every
+// the containers in the data folder (./data/ unless chosen otherwise). A container that cannot be
+// decrypted stops the loading with a runtime error carrying the container's message, after every
 // scratch file has been removed; an asset that decrypts but cannot be used is
 // reported on standard error: a model file or the height image is left out of
 // the scene, an image leaves the surface it covers plain grey.

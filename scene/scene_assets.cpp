@@ -1,9 +1,8 @@
 // Start-up loading of the scene: every image and MD2 model is decrypted from
-// its container in ./data/ into a scratch file, read from there and deleted
-// again. A container error stops the loading and leaves as an exception after
-// the scratch files have been removed; an asset that decrypts but cannot be
-// used is reported on standard error and left out of the scene, or for an
-// image, the surface it covers is drawn plain.
+// its container in the data folder (./data/ unless chosen otherwise) into a scratch file, read from
+// there and deleted again. A container error stops the loading and leaves as an exception after the
+// scratch files have been removed; an asset that decrypts but cannot be used is reported on
+// standard error and left out of the scene, or for an image, the surface it covers is drawn plain.
 
 #include <GL/glew.h>
 #include <IL/il.h>
@@ -14,6 +13,7 @@
 #include "crypt/blowfish.h"
 #include "crypt/file_crypt.h"
 #include "crypt/scratch_files.h"
+#include "platform/data_folder.h"
 #include "scene/scene.h"
 #include "scene/scene_image.h"
 #include "scene/scene_objects.h"
@@ -56,9 +56,9 @@ constexpr Md2Asset MD2_ASSETS[] = {
 };
 
 std::string ContainerPath(int container) {
-    char path[32];
-    std::snprintf(path, sizeof path, "./data/T%03d.dat", container);
-    return path;
+    char name[16];
+    std::snprintf(name, sizeof name, "T%03d.dat", container);
+    return DataFile(name);
 }
 
 void ReportUnusable(int container, const std::string& reason, const char* consequence) {

@@ -2,6 +2,7 @@
 // tables are not part of the build: a tetrahedron each, its four faces split
 // into one run per material.
 
+#include "crypt/scratch_folder.h"
 #include "scene/static_model.h"
 
 namespace {
@@ -19,10 +20,11 @@ const StaticFace FACES[] = {
 };
 constexpr int32_t FACE_COUNT = 4;
 
-StaticMaterial g_materialsS1[] = {{"./data/temp0", 0}, {"./data/temp1", 0}};
-StaticMaterial g_materialsS2[] = {{"./data/temp0", 0}};
-StaticMaterial g_materialsS3[] = {{"./data/temp0", 0}, {"./data/temp1", 0}, {"./data/temp2", 0}};
-StaticMaterial g_materialsS4[] = {{"./data/temp0", 0}};
+StaticMaterial g_materialsS1[] = {{SCRATCH_FILES[0], 0}, {SCRATCH_FILES[1], 0}};
+StaticMaterial g_materialsS2[] = {{SCRATCH_FILES[0], 0}};
+StaticMaterial g_materialsS3[] = {
+    {SCRATCH_FILES[0], 0}, {SCRATCH_FILES[1], 0}, {SCRATCH_FILES[2], 0}};
+StaticMaterial g_materialsS4[] = {{SCRATCH_FILES[0], 0}};
 
 const MaterialRun RUNS_S1[] = {{0, 2}, {1, 2}};
 const MaterialRun RUNS_S2[] = {{0, 4}};

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "crypt/blowfish.h"
+#include "platform/data_folder.h"
 #include "sound/sound.h"
 #include "sound/sound_sample_file.h"
 
@@ -24,13 +25,11 @@ struct ZoneSource {
 };
 
 constexpr ZoneSource ZONE_SOURCES[] = {
-    {"./data/T030.dat", 50.0f, 24.0f, -60.0f, 40.0f},
-    {"./data/T031.dat", -90.0f, 25.0f, -15.0f, 50.0f},
-    {"./data/T032.dat", -10.0f, 20.0f, -65.0f, 30.0f},
-    {"./data/T033.dat", 72.0f, 8.5f, 5.0f, 20.0f},
-    {"./data/T034.dat", 0.0f, 42.0f, 70.0f, 50.0f},
+    {"T030.dat", 50.0f, 24.0f, -60.0f, 40.0f},  {"T031.dat", -90.0f, 25.0f, -15.0f, 50.0f},
+    {"T032.dat", -10.0f, 20.0f, -65.0f, 30.0f}, {"T033.dat", 72.0f, 8.5f, 5.0f, 20.0f},
+    {"T034.dat", 0.0f, 42.0f, 70.0f, 50.0f},
 };
-constexpr const char* BACKGROUND_CONTAINER = "./data/T035.dat";
+constexpr const char* BACKGROUND_CONTAINER = "T035.dat";
 
 bool StartLibrary(SoundState& state) {
     FSOUND_SetOutput(FSOUND_OUTPUT_WINMM);
@@ -44,7 +43,7 @@ bool StartLibrary(SoundState& state) {
 
 bool LoadZones(FileCrypt& cipher, SoundState& state) {
     for (const ZoneSource& source : ZONE_SOURCES) {
-        SampleHandle sample = LoadContainerSample(cipher, source.pContainer);
+        SampleHandle sample = LoadContainerSample(cipher, DataFile(source.pContainer));
         if (!sample)
             return false;
         FSOUND_Sample_SetMode(sample.get(), FSOUND_LOOP_OFF);
@@ -57,7 +56,7 @@ bool LoadZones(FileCrypt& cipher, SoundState& state) {
 
 // The first sound started after FSOUND_Init, so it plays on channel 0.
 bool StartBackground(FileCrypt& cipher, SoundState& state) {
-    SampleHandle sample = LoadContainerSample(cipher, BACKGROUND_CONTAINER);
+    SampleHandle sample = LoadContainerSample(cipher, DataFile(BACKGROUND_CONTAINER));
     if (!sample)
         return false;
     state.m_hBackgroundSample = sample.release();

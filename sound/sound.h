@@ -17,9 +17,9 @@ struct SoundState {
 };
 
 // Starts the sound library, loads the five zone samples and the background sample from their
-// containers in ./data and starts the background loop on channel 0. False when sound cannot be
-// had; then everything loaded is released and the library is closed again, while the zones
-// added before the failure stay listed without samples.
+// containers in the data folder and starts the background loop on channel 0. False when sound
+// cannot be had; then everything loaded is released and the library is closed again, while the
+// zones added before the failure stay listed without samples.
 bool InitSound(SoundState& state);
 
 // Starts the sample of each zone that holds the eye, unless it is the zone sample started last.

@@ -136,6 +136,17 @@ struct BadInput {
     std::function<void(const RunFolder&)> check = [](const RunFolder&) {};
 };
 
+// The message when neither ./data nor the data installed with the program is there.
+std::string NoDataFound() {
+    const fs::path installed =
+        fs::canonical(KVX_DEMO).parent_path().parent_path() / "share/kvx-demo/data";
+    return "No scene data found: looked for T001.dat in ./data (below the working folder) and in " +
+           installed.string() +
+           " (installed with the program). Start the demo from the folder that holds data/, name "
+           "the data folder with --data DIR, or install the demo (make install) so that "
+           "PREFIX/share/kvx-demo/data holds it beside PREFIX/bin/kvx-demo.\n";
+}
+
 // The message for an entry found standing at a scratch file's name.
 std::string InTheWay(const char* scratch) {
     return std::string("FileCrypt ERROR: Cannot create the scratch File ./data/") + scratch +
@@ -150,11 +161,12 @@ std::string PartBlocks(const char* container) {
 
 TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
     const BadInput cases[] = {
+        // Nor is there data installed beside the program in the build folder.
         {"no data folder",
          [](RunFolder& f) { fs::remove_all(f.Data()); },
          {},
          1,
-         "FileCrypt ERROR: Cannot open File ./data/T001.dat!\n"},
+         NoDataFound() + "FileCrypt ERROR: Cannot open File ./data/T001.dat!\n"},
         // S1's first texture is already in temp0 when its second container is found missing.
         {"T020 missing",
          [](RunFolder& f) { f.Remove(20); },

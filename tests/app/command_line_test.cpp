@@ -133,6 +133,7 @@ TEST(RunOptions, RejectedOptions) {
         {{"--size", "800x600x2"},
          "--size: '800x600x2' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--screenshot", ""}, "--screenshot needs a file name"},
+        {{"--data", ""}, "--data needs a folder name"},
         {{"--eye", "20,-135"},
          "--eye: '20,-135' is not ELEVATION,AZIMUTH,DISTANCE with elevation 5 to 175 and "
          "distance 10 to 200"},
@@ -153,7 +154,6 @@ TEST(RunOptions, RejectedOptions) {
          "distance 800 to 2000"},
         {{"--stability", "1"}, "--stability: '1' is not a whole number of frames from 2 to 100000"},
         {{"--stability"}, "--stability: 1 required N missing"},
-        {{"--data", ""}, "--data needs a folder name"},
         // A refused argument cannot break the one-line message or reach the terminal.
         {{"--mode", "ssm\n\x1b[2J"},
          "--mode: 'ssm\\x0a\\x1b[2J' is not one of kvx-hq, kvx, ssm, lispsm, csm"},

@@ -258,6 +258,31 @@ TEST_F(OutsideInput, MenuChoiceDragAndAboutBoxReachTheView) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
 }
 
+// The main window's class names the program, so that a desktop entry and the window manager can
+// match them, and its icon is the logo: _NET_WM_ICON holds, per size, the width, the height and
+// the pixels as 0xAARRGGBB, and among them a 48 x 48 icon with the logo's opaque pixels.
+TEST_F(OutsideInput, TheWindowCarriesTheProgramsClassAndTheLogoAsIcon) {
+    StartedProgram demo(KVX_DEMO, {}, KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+    m_window = FindWindow(demo.Pid(), "KVX Demo");
+    ASSERT_NE(m_window, 0u) << "the main window never appeared";
+    XClassHint hint = {};
+    ASSERT_NE(XGetClassHint(m_display, m_window, &hint), 0);
+    EXPECT_STREQ(hint.res_name, "kvx-demo");
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    const std::vector<unsigned long> icon =
+        WindowProperty(m_display, m_window, XInternAtom(m_display, "_NET_WM_ICON", False));
+    int opaque48 = 0;
+    for (std::size_t at = 0; at + 2 <= icon.size(); at += 2 + icon[at] * icon[at + 1]) {
+        if (icon[at] != 48 || icon[at + 1] != 48 || at + 2 + 48 * 48 > icon.size())
+            continue;
+        for (std::size_t i = 0; i < 48 * 48; ++i)
+            opaque48 += (icon[at + 2 + i] >> 24 & 0xff) == 0xff ? 1 : 0;
+    }
+    EXPECT_GT(opaque48, 48 * 20) << "no 48 x 48 icon showing the logo among " << icon.size()
+                                 << " items of _NET_WM_ICON";
+}
+
 // A failure found while the frames run (here the screenshot of the last frame cannot be
 // written) is shown in a message box that stays until it is answered; then the program ends
 // with status 1.

@@ -3,6 +3,7 @@
 #include <X11/Xutil.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <sstream>
 #include <thread>
@@ -65,4 +66,22 @@ std::vector<Window> FindWindows(int pid, const std::string& caption) {
 Window FindWindow(int pid, const std::string& caption) {
     const std::vector<Window> windows = FindWindows(pid, caption);
     return windows.empty() ? 0 : windows.front();
+}
+
+std::vector<unsigned long> WindowProperty(Display* display, Window window, Atom property) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> items;
+    if (XGetWindowProperty(display, window, property, 0, LONG_MAX / 4, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        format == 32 && data != nullptr) {
+        const auto* longs = reinterpret_cast<const unsigned long*>(data);
+        items.assign(longs, longs + count);
+    }
+    if (data != nullptr)
+        XFree(data);
+    return items;
 }

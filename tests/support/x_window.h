@@ -12,6 +12,7 @@
 
 // After the tests' own headers: Xlib defines macros with ordinary names.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 // A window's pixels as 0xRRGGBB.
 struct Picture {
@@ -35,6 +36,10 @@ bool WaitUntil(const std::function<bool()>& done, double timeoutSeconds);
 
 // Runs xdotool with the arguments, never longer than 30 seconds.
 ProgramRun Xdotool(const std::vector<std::string>& args);
+
+// The items of a window's property of 32-bit format (Xlib hands them over as longs); empty when
+// the window has no such property.
+std::vector<unsigned long> WindowProperty(Display* display, Window window, Atom property);
 
 // The ids of the process's visible windows whose caption is exactly caption,
 // once there is at least one; empty after 30 seconds without.

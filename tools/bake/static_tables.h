@@ -48,7 +48,7 @@ struct NamedTables {
 };
 
 // The C++ source that defines g_staticModel<name> for each model with its tables; material m
-// reads its texture from "./data/temp<m>".
+// reads its texture from the scratch file SCRATCH_FILES[m].
 std::string StaticModelSource(const std::vector<NamedTables>& models);
 
 }  // namespace bake
