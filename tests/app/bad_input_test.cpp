@@ -390,6 +390,36 @@ TEST(BadInput, AContainerCutWhileItIsReadIsReportedAsTruncated) {
     EXPECT_EQ(folder.DataEntries(), before);
 }
 
+// FLTK's printing code reads the user's ~/.fltk/fltk.org/printers.prefs as the library is
+// loaded, before main: its reader waits forever on a FIFO and trusts the file's lines. The
+// program never reads that file, so it starts and draws its frames whatever stands there.
+TEST(BadInput, FltksOwnPreferencesFileIsNeverRead) {
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> make;
+    } cases[] = {
+        {"a damaged file",
+         [](const std::string& file) {
+             const std::string text = "; FLTK preferences file format 1.0\n[x]\nkey:value\n+more\n";
+             WriteBytes(file, Bytes(text.begin(), text.end()));
+         }},
+        {"a FIFO without a writer",
+         [](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunFolder folder;
+        TempDir home;
+        fs::create_directories(home.Path(".fltk/fltk.org"));
+        c.make(home.Path(".fltk/fltk.org/printers.prefs"));
+        StartedProgram demo(KVX_DEMO, {"--batch", "--frames", "2", "--size", "160x120"},
+                            folder.Root(), {"SDL_AUDIODRIVER=dummy", "HOME=" + home.Path("")});
+        const ProgramRun run = demo.Wait(30);
+        EXPECT_EQ(run.exitCode, 0) << "signal " << run.signal;
+        EXPECT_EQ(run.err, "");
+    }
+}
+
 // The program started by bash with script in front of it ("$0" is the program, "$@" its
 // arguments), so a case can close a stream, pipe it or set a limit first. A run that does not
 // end within a minute is killed and counts as a hang (exit code -1).
