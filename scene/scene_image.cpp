@@ -19,11 +19,8 @@ SceneImage::~SceneImage() {
 
 bool SceneImage::Load(const char* path) {
     std::string bytes;
-    if (!ReadSmallRegularFile(path, MAX_FILE_BYTES, bytes)) {
-        ilBindImage(m_uName);
-        m_refusedSize.clear();
-        return false;
-    }
+    if (!ReadSmallRegularFile(path, MAX_FILE_BYTES, bytes))
+        bytes.clear();
     return Load(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
