@@ -38,11 +38,19 @@ class AppSettings {
     void Load();
     // Writes the list to disk, replacing what was stored before as a whole:
     // another program reading or saving meanwhile sees the old list or the new.
-    void Save() const;
+    // A stored file that exists but could not be read, when loading or now, is
+    // left as it is: replacing it would lose a list no one has seen; so is
+    // anything but a regular file, even behind a link. Returns "" when the list
+    // was saved or there is no home to save it in, else the line that says why
+    // it was not: "Settings error: <file>: <why>; the recent-file list was not
+    // saved."
+    std::string Save() const;
 
     RecentFileList& RecentFiles() { return m_recentFiles; }
     const RecentFileList& RecentFiles() const { return m_recentFiles; }
 
   private:
     RecentFileList m_recentFiles;
+    // Why the stored file could not be read at the last Load, or "".
+    std::string m_unreadable;
 };

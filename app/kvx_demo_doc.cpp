@@ -2,6 +2,7 @@
 
 #include <FL/Fl_Native_File_Chooser.H>
 
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -33,7 +34,8 @@ void CKVX_DemoDoc::OnFileOpen() {
         return;
     m_strPathName = path;
     m_settings.RecentFiles().Add(path);
-    m_settings.Save();
+    if (const std::string problem = m_settings.Save(); !problem.empty())
+        std::fprintf(stderr, "%s\n", problem.c_str());
 }
 
 void CKVX_DemoDoc::OnFileSave() {

@@ -21,6 +21,8 @@ class ContainerInput {
     std::istream& Stream() { return m_stream; }
     // The file's size when it was opened.
     std::int64_t Size() const { return m_iSize; }
+    // True once the stream has ended before Size() bytes: the file was cut while it was read.
+    bool Shrank() const { return m_limited.EndedShort(); }
 
   private:
     std::int64_t m_iSize = 0;

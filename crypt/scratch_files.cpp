@@ -29,13 +29,17 @@ void RequireReasonableSize(const ContainerInput& input, const std::string& name)
                 .c_str());
 }
 
+std::runtime_error PartBlockError(const std::string& name) {
+    return crypt_error::FileError("File ", name,
+                                  " is Truncated or has Bytes Appended: its body is not a whole "
+                                  "number of 8-byte blocks!");
+}
+
 // The body is whole cipher blocks; a container that was cut or added to is refused before a byte
 // of it is decrypted. Which of the two happened cannot be told: nothing records the length.
 void RequireWholeBlocks(const ContainerInput& input, const std::string& name) {
     if ((input.Size() - FileCrypt::DIGEST_SIZE) % BLOCK_SIZE != 0)
-        throw crypt_error::FileError("File ", name,
-                                     " is Truncated or has Bytes Appended: its body is not a "
-                                     "whole number of 8-byte blocks!");
+        throw PartBlockError(name);
 }
 
 std::runtime_error CreateError(const char* path, int error) {
@@ -78,7 +82,14 @@ void ScratchFiles::Decrypt(FileCrypt& cipher, const std::string& container, int 
     if (fd < 0)
         throw CreateError(path, errno);
     m_bCreated[index] = true;
-    DecryptInto(cipher, input, fd, path);
+    try {
+        DecryptInto(cipher, input, fd, path);
+    } catch (const std::runtime_error&) {
+        // A container cut while it is read ends inside a block; say so, and which one it was.
+        if (input.Shrank())
+            throw PartBlockError(container);
+        throw;
+    }
 }
 
 void ScratchFiles::Remove() {

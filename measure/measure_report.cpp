@@ -43,7 +43,8 @@ std::string DensityJson(const MeasureReport& r) {
             fewer += (fewer.empty() ? "\"" : ", \"") + m.key + "\": " + Number(m.fewerThanKvx);
     }
     return json + ", \"kvx_fewer_texels_share\": " + Number(r.kvxFewerShare) +
-           ", \"fewer_texels_than_kvx\": {" + fewer + "}";
+           ", \"fewer_texels_than_kvx\": {" + fewer + "}" +
+           ", \"kvx_fallback\": " + (r.kvxFallsBack ? "true" : "false");
 }
 
 std::string StabilityJson(const ModeStability& s) {
@@ -90,6 +91,8 @@ std::string ReportText(const MeasureReport& r) {
         }
         text +=
             Format("Pixels where KVX has fewer texels than SSM: %.1f%%\n", 100.0 * r.kvxFewerShare);
+        if (r.kvxFallsBack)
+            text += "KVX fell back to the standard map: no trapezoid fits this view\n";
         for (const MapFigures& m : r.maps) {
             if (m.key != "kvx" && m.key != ssm.key)
                 text += "Pixels where " + m.label +

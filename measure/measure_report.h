@@ -43,8 +43,11 @@ struct MeasureReport {
     bool hasDensity = false;
     std::vector<MapFigures> maps;  // SSM first, then KVX, then the others
     double kvxFewerShare = 0.0;    // share of pixels where KVX gives fewer texels than SSM
-    int stabilityFrames = 0;       // 0: no stability run
-    float stepDegrees = 0.0f;      // eye azimuth step per frame
+    // No trapezoid could be fitted for this view (the light looking along the
+    // eye's view direction, for one): KVX drew the standard map.
+    bool kvxFallsBack = false;
+    int stabilityFrames = 0;   // 0: no stability run
+    float stepDegrees = 0.0f;  // eye azimuth step per frame
     std::vector<ModeStability> stability;
 };
 

@@ -9,6 +9,8 @@
 #include "measure/shadow_change.h"
 #include "measure/texel_density.h"
 #include "measure/view_capture.h"
+#include "scene/scene_objects.h"
+#include "scene/terrain_height.h"
 
 namespace {
 
@@ -72,6 +74,42 @@ PixelGrid<float> Density(Run& run, const ShadowSetup& setup) {
     return TexelsPerPixel(run.capture.Lookups(setup));
 }
 
+// A fit that is not finite leaves KVX with the identity, the standard map.
+bool IsIdentity(const gmtl::Matrix44f& m) {
+    const gmtl::Matrix44f identity;
+    for (unsigned i = 0; i < 16; ++i) {
+        if (m[i] != identity[i])
+            return false;
+    }
+    return true;
+}
+
+// Where the camera is in the world: its view matrix takes it to the origin.
+gmtl::Vec3f CameraPosition(const Camera& camera) {
+    const gmtl::Matrix44f& v = camera.m_matView;
+    gmtl::Vec3f position;
+    for (unsigned j = 0; j < 3; ++j)
+        position[j] = -(v(0, j) * v(0, 3) + v(1, j) * v(1, 3) + v(2, j) * v(2, 3));
+    return position;
+}
+
+// True when the eye is above the terrain (or beyond its edge) and some pixel
+// of its view shows the scene. From under the terrain the eye sees the ground
+// from below, or nothing at all.
+bool SeesScene(Run& run) {
+    const gmtl::Vec3f eye = CameraPosition(run.view.m_eyeCamera);
+    float ground = 0.0f;
+    if (TerrainHeightAt(g_terrainMesh, eye[0], eye[2], ground) && eye[1] < ground)
+        return false;
+    run.beforeRender();
+    const PixelGrid<SurfacePoint> points = run.capture.SurfacePoints(gmtl::Matrix44f());
+    for (const SurfacePoint& p : points.values) {
+        if (p.visible)
+            return true;
+    }
+    return false;
+}
+
 // Texels per pixel and coverage of every parametrisation, and how often one
 // gives fewer texels than another at a pixel.
 void CompareMaps(Run& run, MeasureReport& figures) {
@@ -91,6 +129,7 @@ void CompareMaps(Run& run, MeasureReport& figures) {
         figures.maps[i].fewerThanKvx = ShareWhereLess(densities[i], kvx);
     figures.hasDensity = true;
     figures.kvxFewerShare = ShareWhereLess(kvx, densities[PARAM_SSM]);
+    figures.kvxFallsBack = IsIdentity(run.state.Setup(PARAM_KVX).parts.front().nt);
 }
 
 // The pixels whose surface point lies in both eyes' views.
@@ -156,6 +195,12 @@ bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
         return false;
     ViewState state(view);
     Run run{view, capture, state, beforeRender};
+    const bool readsPixels =
+        request.density || request.stabilityFrames > 1 || !request.heatmap.empty();
+    if (readsPixels && !SeesScene(run)) {
+        error = NO_SCENE_SEEN;
+        return false;
+    }
 
     if (!request.dumpShadowMap.empty() && !DumpShadowMap(run, request.dumpShadowMap, error))
         return false;

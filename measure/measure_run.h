@@ -25,11 +25,20 @@ constexpr float STABILITY_STEP_DEGREES = 0.1f;
 // they are; empty otherwise.
 std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view);
 
+// Why a run that reads the eye's pixels measured nothing: the eye is under the
+// terrain, or no pixel of its view shows the scene.
+constexpr const char* NO_SCENE_SEEN =
+    "Nothing to measure: the eye sees no part of the scene from where it is (under the terrain, "
+    "or looking away from it).";
+
 // Runs the request with the view's window context current. `beforeRender`
 // is called before every captured frame (the program holds the figures'
 // animation there, so that only the map changes between frames). On success
 // the report is in `report` (empty when only pictures were asked for); on
-// failure `error` says why. The view's cameras and mode are as before.
+// failure `error` says why: NO_SCENE_SEEN when the figures, the heatmap or
+// the stability run would read pixels of which none shows the scene (the
+// shadow-map picture alone is still written). The view's cameras and mode are
+// as before.
 bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
                      const std::function<void()>& beforeRender, std::string& report,
                      std::string& error);

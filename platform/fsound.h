@@ -26,6 +26,7 @@ constexpr unsigned int FSOUND_16BITS = 0x00000010;
 constexpr unsigned int FSOUND_MONO = 0x00000020;
 constexpr unsigned int FSOUND_SIGNED = 0x00000100;
 constexpr unsigned int FSOUND_HW2D = 0x00080000;
+constexpr unsigned int FSOUND_LOADMEMORY = 0x00008000;
 
 // Before FSOUND_Init only; false once the library runs. The audio driver is SDL's choice
 // (SDL_AUDIODRIVER), so the output type and the driver index select nothing.
@@ -46,11 +47,17 @@ bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned int flags);
 void FSOUND_Close();
 
 // Reads the whole sound file (WAV, or any format SDL2_mixer decodes) into memory, so the file may
-// be deleted at once. Samples are always the caller's (index FSOUND_UNMANAGED) and always whole
-// files (offset and length 0). The loop bits of the mode apply; the format bits are taken from
-// the file itself. Null when the library is not running or the file cannot be read.
+// be deleted at once. With FSOUND_LOADMEMORY in the mode, name_or_data is not a file name but
+// the file's length bytes in memory, which the call only reads. Samples are always the caller's
+// (index FSOUND_UNMANAGED) and always whole files (offset 0; length 0 for a file by name). The
+// loop bits of the mode apply; the format bits are taken from the file itself. Null when the
+// library is not running or the file cannot be read.
 FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name_or_data, unsigned int inputmode,
                                   int offset, int length);
+
+// The rate the output is mixed at, samples a second: what FSOUND_Init asked for unless the
+// device offers only another. Zero when the library is not running.
+int FSOUND_GetOutputRate();
 
 // Sets the loop mode (FSOUND_LOOP_OFF or FSOUND_LOOP_NORMAL) for later playback.
 bool FSOUND_Sample_SetMode(FSOUND_SAMPLE* sptr, unsigned int mode);

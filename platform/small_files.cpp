@@ -6,8 +6,18 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <vector>
+
+namespace {
+
+// "cannot be replaced: <step> (<the last error>)".
+std::string CannotReplace(const std::string& step) {
+    return "cannot be replaced: " + step + " (" + std::strerror(errno) + ")";
+}
+
+}  // namespace
 
 bool WriteAll(int fd, const char* bytes, std::size_t size) {
     std::size_t written = 0;
@@ -63,19 +73,26 @@ bool ReadSmallRegularFile(const std::string& path, std::size_t maxBytes, std::st
     return usable;
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& bytes) {
+std::string ReplaceFileContents(const std::string& path, const std::string& bytes) {
     const std::string target = FileBehindLink(path);
+    struct stat info;
+    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return "is not a regular file";
     std::string name = target + ".XXXXXX";
     std::vector<char> temporary(name.begin(), name.end());
     temporary.push_back('\0');
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return CannotReplace("a new file cannot be created beside " + target);
     const bool written = fchmod(fd, PermissionsForReplacing(target)) == 0 &&
                          WriteAll(fd, bytes.data(), bytes.size()) && fsync(fd) == 0;
     const bool closed = close(fd) == 0;
     if (written && closed && std::rename(temporary.data(), target.c_str()) == 0)
-        return true;
+        return "";
+    const std::string problem = CannotReplace(written && closed ? "the new file cannot take the "
+                                                                  "place of " +
+                                                                      target
+                                                                : "the new file cannot be written");
     unlink(temporary.data());
-    return false;
+    return problem;
 }

@@ -24,5 +24,8 @@ mode_t PermissionsForReplacing(const std::string& path);
 // Replaces what the file at path holds with bytes so that a reader, or a second program doing the
 // same, sees the old file or the new one and never a part: a new file beside it is written,
 // flushed to disk and renamed over it. A link at path is followed and the link kept; an existing
-// file keeps its permissions. False when a step failed; the old file is then as it was.
-bool ReplaceFileContents(const std::string& path, const std::string& bytes);
+// file keeps its permissions; what is not a regular file (a FIFO, a device, a directory), even
+// behind a link, is refused rather than replaced by a plain file. Returns "" when the file was
+// replaced, else what went wrong, worded to follow the file's name ("is not a regular file",
+// "cannot be replaced: ..."); the old file is then as it was.
+std::string ReplaceFileContents(const std::string& path, const std::string& bytes);

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "platform/small_files.h"
 #include "scene/jpeg_header.h"
+#include "scene/jpeg_scans.h"
 
 SceneImage::SceneImage() {
     ilGenImages(1, &m_uName);
@@ -16,10 +18,17 @@ SceneImage::~SceneImage() {
 }
 
 bool SceneImage::Load(const char* path) {
+    std::string bytes;
+    if (!ReadSmallRegularFile(path, MAX_FILE_BYTES, bytes))
+        bytes.clear();
+    return Load(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+bool SceneImage::Load(const std::uint8_t* bytes, std::size_t size) {
     ilBindImage(m_uName);
     m_refusedSize.clear();
     unsigned width = 0, height = 0;
-    if (!ReadJpegSize(path, width, height))
+    if (!ReadJpegSize(bytes, size, width, height))
         return false;
     if (std::uint64_t{width} * height > MAX_PIXELS) {
         m_refusedSize = std::to_string(width) + " x " + std::to_string(height) +
@@ -27,7 +36,12 @@ bool SceneImage::Load(const char* path) {
                         " pixels an image of the scene may have";
         return false;
     }
-    return ilLoad(IL_JPG, path) == IL_TRUE;
+    if (const std::size_t scans = CountJpegScans(bytes, size); scans > MAX_SCANS) {
+        m_refusedSize = "made of " + std::to_string(scans) + " scans, more than the " +
+                        std::to_string(MAX_SCANS) + " scans an image of the scene may have";
+        return false;
+    }
+    return ilLoadL(IL_JPG, bytes, static_cast<ILuint>(size)) == IL_TRUE;
 }
 
 bool SceneImage::IsRgb8() const {

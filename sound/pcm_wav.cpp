@@ -1,14 +1,13 @@
 #include "sound/pcm_wav.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <vector>
 
 namespace {
 
-// Where the format chunk is looked for: the baked sounds have it at byte 12.
-constexpr std::size_t HEADER_BYTES = 4096;
 constexpr std::uint32_t PCM = 1;
+// Two channels of 16 bits: the frames of the sound library's output.
+constexpr std::uint64_t OUTPUT_FRAME_BYTES = 4;
 
 std::uint32_t Little(const std::uint8_t* p, int bytes) {
     std::uint32_t value = 0;
@@ -17,13 +16,36 @@ std::uint32_t Little(const std::uint8_t* p, int bytes) {
     return value;
 }
 
+// What a plain PCM format chunk's fields give.
+struct PcmFormat {
+    std::uint32_t channels;
+    std::uint32_t rate;
+    std::uint32_t bits;
+};
+
+PcmFormat FormatOf(const std::uint8_t* format) {
+    return {Little(format + 2, 2), Little(format + 4, 4), Little(format + 14, 2)};
+}
+
 bool PlainPcmFormat(const std::uint8_t* format) {
-    const std::uint32_t tag = Little(format, 2);
-    const std::uint32_t channels = Little(format + 2, 2);
-    const std::uint32_t rate = Little(format + 4, 4);
-    const std::uint32_t bits = Little(format + 14, 2);
-    return tag == PCM && (channels == 1 || channels == 2) && rate >= 8000 && rate <= 48000 &&
-           (bits == 8 || bits == 16);
+    const PcmFormat pcm = FormatOf(format);
+    return Little(format, 2) == PCM && (pcm.channels == 1 || pcm.channels == 2) &&
+           pcm.rate >= 8000 && pcm.rate <= 48000 && (pcm.bits == 8 || pcm.bits == 16);
+}
+
+// Where the first chunk named id starts, or size when there is none; before names a chunk that
+// must not come first (size itself when none), where the search ends as unsuccessful.
+std::size_t FindChunk(const std::uint8_t* bytes, std::size_t size, const char* id,
+                      const char* before) {
+    for (std::size_t at = 12; at + 8 <= size;) {
+        const std::uint32_t chunkSize = Little(bytes + at + 4, 4);
+        if (std::memcmp(bytes + at, id, 4) == 0)
+            return at;
+        if (before != nullptr && std::memcmp(bytes + at, before, 4) == 0)
+            return size;
+        at += 8 + std::size_t{chunkSize} + (chunkSize & 1);
+    }
+    return size;
 }
 
 }  // namespace
@@ -31,21 +53,22 @@ bool PlainPcmFormat(const std::uint8_t* format) {
 bool IsPlainPcmWav(const std::uint8_t* bytes, std::size_t size) {
     if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0)
         return false;
-    for (std::size_t at = 12; at + 8 <= size;) {
-        const std::uint32_t chunkSize = Little(bytes + at + 4, 4);
-        if (std::memcmp(bytes + at, "fmt ", 4) == 0)
-            return chunkSize >= 16 && at + 8 + 16 <= size && PlainPcmFormat(bytes + at + 8);
-        if (std::memcmp(bytes + at, "data", 4) == 0)
-            return false;
-        at += 8 + std::size_t{chunkSize} + (chunkSize & 1);
-    }
-    return false;
+    const std::size_t at = FindChunk(bytes, size, "fmt ", "data");
+    return at < size && Little(bytes + at + 4, 4) >= 16 && at + 8 + 16 <= size &&
+           PlainPcmFormat(bytes + at + 8);
 }
 
-bool IsPlainPcmWavFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<char> bytes(HEADER_BYTES);
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return IsPlainPcmWav(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                         static_cast<std::size_t>(file.gcount()));
+std::uint64_t DecodedPcmWavBytes(const std::uint8_t* bytes, std::size_t size, int outputRate) {
+    if (!IsPlainPcmWav(bytes, size) || outputRate <= 0)
+        return 0;
+    const std::size_t data = FindChunk(bytes, size, "data", nullptr);
+    if (data == size)
+        return 0;
+    const std::uint64_t dataBytes =
+        std::min<std::uint64_t>(Little(bytes + data + 4, 4), size - data - 8);
+    const PcmFormat format = FormatOf(bytes + FindChunk(bytes, size, "fmt ", nullptr) + 8);
+    const std::uint64_t frames = dataBytes / (format.channels * format.bits / 8);
+    const std::uint64_t outputFrames =
+        (frames * static_cast<std::uint64_t>(outputRate) + format.rate - 1) / format.rate;
+    return outputFrames * OUTPUT_FRAME_BYTES;
 }

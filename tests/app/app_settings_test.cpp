@@ -1,7 +1,9 @@
 #include "app/app_settings.h"
 
 #include <FL/Fl_Preferences.H>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/small_files.h"
 #include "tests/app/temp_home.h"
 
 namespace {
@@ -222,6 +225,137 @@ TEST_F(AppSettingsStore, ConcurrentSavesLeaveOneWholeList) {
          std::filesystem::directory_iterator(std::filesystem::path(SettingsFile()).parent_path()))
         leftovers += entry.path() != SettingsFile();
     EXPECT_EQ(leftovers, 0u);
+}
+
+// What is not a regular file, at the settings' place or behind a link there, is never replaced by
+// a plain file: the save says why it did not happen and the entry stays what it was.
+TEST_F(AppSettingsStore, ANonRegularFileAtTheSettingsPlaceIsNotReplaced) {
+    const std::string folder = std::filesystem::path(SettingsFile()).parent_path().string();
+    const std::string elsewhere =
+        (std::filesystem::path(folder).parent_path() / "elsewhere").string();
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        std::string kept;  // what stays at the place, for lstat's type
+    } cases[] = {
+        {"a FIFO", [&] { mkfifo(SettingsFile().c_str(), 0600); }, SettingsFile()},
+        {"a link to a FIFO",
+         [&] {
+             mkfifo(elsewhere.c_str(), 0600);
+             std::filesystem::create_symlink(elsewhere, SettingsFile());
+         },
+         elsewhere},
+        {"a link to a directory",
+         [&] {
+             std::filesystem::create_directory(elsewhere);
+             std::filesystem::create_symlink(elsewhere, SettingsFile());
+         },
+         elsewhere},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder);
+        std::filesystem::remove_all(elsewhere);
+        std::filesystem::create_directories(folder);
+        c.make();
+        struct stat before = {};
+        lstat(c.kept.c_str(), &before);
+        AppSettings settings;
+        settings.Load();
+        settings.RecentFiles().Add("/new.obj");
+        EXPECT_EQ(settings.Save(), "Settings error: " + SettingsFile() +
+                                       ": is not a regular file; the recent-file list was not "
+                                       "saved.");
+        struct stat after = {};
+        lstat(c.kept.c_str(), &after);
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+    }
+}
+
+// Runs save in a child process without the privileges of root, whose reads and writes no
+// permission stops, and returns what it returned. As root the child becomes "nobody", and
+// owner is then chowned to it first; otherwise the child is the test's own user.
+std::string SaveUnprivileged(const std::vector<std::string>& owned,
+                             const std::function<std::string()>& save) {
+    const passwd* nobody = getpwnam("nobody");
+    const bool root = geteuid() == 0;
+    if (root) {
+        for (const std::string& path : owned)
+            lchown(path.c_str(), nobody->pw_uid, nobody->pw_gid);
+    }
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(pipeEnds[0]);
+        if (root && (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 ||
+                     setuid(nobody->pw_uid) != 0))
+            _exit(1);
+        const std::string said = save();
+        _exit(WriteAll(pipeEnds[1], said.data(), said.size()) ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    std::string said;
+    char chunk[256];
+    for (ssize_t n; (n = read(pipeEnds[0], chunk, sizeof chunk)) > 0;)
+        said.append(chunk, static_cast<std::size_t>(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? said : "the child failed";
+}
+
+// Adds a file to the list as File > Open does, and saves.
+std::string OpenAndSave() {
+    AppSettings settings;
+    settings.Load();
+    settings.RecentFiles().Add("/new.obj");
+    return settings.Save();
+}
+
+// A settings file its user may not read holds a list no one has seen: it is left as it was,
+// with its permissions, and the save says why.
+TEST_F(AppSettingsStore, AListThatCouldNotBeReadIsNotReplaced) {
+    const std::string folder = std::filesystem::path(SettingsFile()).parent_path().string();
+    const std::string stored = std::string(HEADER) + "[./Recent File List]\nFile1:/kept.obj\n";
+    WriteText(SettingsFile(), stored);
+    chmod(SettingsFile().c_str(), 0);
+    chmod(std::filesystem::path(folder).parent_path().parent_path().c_str(), 0755);
+    chmod(std::filesystem::path(folder).parent_path().c_str(), 0755);
+    const std::string said = SaveUnprivileged({folder, SettingsFile()}, OpenAndSave);
+    EXPECT_EQ(said, "Settings error: " + SettingsFile() +
+                        ": cannot be read (Permission denied); the recent-file list was not "
+                        "saved.");
+    struct stat info = {};
+    ASSERT_EQ(stat(SettingsFile().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0u);
+    chmod(SettingsFile().c_str(), 0600);
+    EXPECT_EQ(StoredText(), stored);
+}
+
+// A link to a file its user may write, in a folder the user may not: the list cannot be replaced
+// there as a whole, so it stays as it was and the save says so.
+TEST_F(AppSettingsStore, ALinkIntoAFolderTheUserCannotWriteIsReportedNotSaved) {
+    const std::string folder = std::filesystem::path(SettingsFile()).parent_path().string();
+    const std::string locked =
+        (std::filesystem::path(folder).parent_path().parent_path() / "locked").string();
+    const std::string target = locked + "/KVX_Demo.prefs";
+    const std::string stored = std::string(HEADER) + "[./Recent File List]\nFile1:/kept.obj\n";
+    WriteText(target, stored);
+    chmod(target.c_str(), 0666);
+    chmod(locked.c_str(), 0555);
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_symlink(target, SettingsFile());
+    chmod(std::filesystem::path(locked).parent_path().c_str(), 0755);
+    chmod(std::filesystem::path(folder).parent_path().c_str(), 0755);
+    const std::string said = SaveUnprivileged({folder, SettingsFile(), target}, OpenAndSave);
+    EXPECT_EQ(said, "Settings error: " + SettingsFile() +
+                        ": cannot be replaced: a new file cannot be created beside " + target +
+                        " (Permission denied); the recent-file list was not saved.");
+    EXPECT_EQ(StoredText(), stored);
+    chmod(locked.c_str(), 0755);
 }
 
 }  // namespace

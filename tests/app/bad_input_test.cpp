@@ -3,9 +3,12 @@
 // program ends, and that no scratch file stays behind. A driver without the needed extensions
 // is covered in demo_program_test.cpp.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -21,6 +24,7 @@
 
 #include "tests/crypt/crypt_test_util.h"
 #include "tests/scene/jpeg_image.h"
+#include "tests/scene/libjpeg_image.h"
 #include "tests/support/run_program.h"
 
 namespace {
@@ -117,6 +121,28 @@ Bytes ClaimingSize(Bytes jpeg, std::uint16_t width, std::uint16_t height) {
         }
     }
     return jpeg;
+}
+
+// A plain PCM WAVE file of frames silent 16-bit mono samples at rate.
+Bytes SilentWav(std::uint32_t rate, std::uint32_t frames) {
+    Bytes wav(44 + 2 * std::size_t{frames});
+    const auto put = [&wav](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            wav[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    std::memcpy(wav.data(), "RIFF", 4);
+    put(4, 36 + 2 * frames, 4);
+    std::memcpy(wav.data() + 8, "WAVEfmt ", 8);
+    put(16, 16, 4);
+    put(20, 1, 2);  // PCM
+    put(22, 1, 2);  // mono
+    put(24, rate, 4);
+    put(28, 2 * rate, 4);
+    put(32, 2, 2);
+    put(34, 16, 2);
+    std::memcpy(wav.data() + 36, "data", 4);
+    put(40, 2 * frames, 4);
+    return wav;
 }
 
 // A display number with no server behind it.
@@ -293,6 +319,27 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
          {},
          0,
          PartBlocks("T034.dat") + "Sound is not supported.\n"},
+        // 16-bit mono at 8000 Hz doubles in size as the 8000 Hz stereo output: 4 Mi frames and
+        // one more take more than the 16 MiB a decoded sound may.
+        {"sound container T035 a WAVE file that would decode to more than 16 MiB",
+         [](RunFolder& f) {
+             f.Repack(35, KEY, [](Bytes& wav) { wav = SilentWav(8000, (4 << 20) + 1); });
+         },
+         {},
+         0,
+         "Sound is not supported.\n"},
+        // Every repeat of a scan is decoded over the whole image again: 4096 x 4096 pixels and a
+        // few thousand scans of a few bytes each keep the decoder busy for minutes.
+        {"T002 a progressive JPEG with its last scan repeated 200 times",
+         [](RunFolder& f) {
+             f.Repack(2, KEY, [](Bytes& image) {
+                 image = RepeatLastScan(LibjpegImage(64, 64, true), 200);
+             });
+         },
+         {},
+         0,
+         "Scene error: ./data/T002.dat: the image is made of 210 scans, more than the 100 scans "
+         "an image of the scene may have; the terrain has no texture.\n"},
         {"no display", [](RunFolder&) {}, {NoDisplay()}, 1, "Error setting up OpenGL.\n"},
         {"no audio device",
          [](RunFolder&) {},
@@ -314,6 +361,74 @@ TEST(BadInput, EachGivesItsMessageEndsCleanlyAndLeavesNoScratchFile) {
         EXPECT_EQ(folder.DataEntries(), before);
         EXPECT_EQ(fs::exists(folder.Data()), !before.empty());
         c.check(folder);
+    }
+}
+
+// True once the program has the file at path open.
+bool HasOpen(int pid, const std::string& path) {
+    std::error_code error;
+    for (const fs::directory_entry& fd :
+         fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+        if (fs::read_symlink(fd.path(), error) == path)
+            return true;
+    }
+    return false;
+}
+
+// A container cut while the program reads it: the program opens T001, reads its header and then
+// waits for the data folder's lock, held here, before it decrypts the body; meanwhile the file is
+// cut inside a block. The container is named, as for a container cut before the start.
+TEST(BadInput, AContainerCutWhileItIsReadIsReportedAsTruncated) {
+    RunFolder folder;
+    const std::size_t padding = 64 * 1024;
+    folder.Repack(1, KEY, [&](Bytes& jpeg) { jpeg.resize(jpeg.size() + padding, 0); });
+    const int lock = open(folder.Data().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(flock(lock, LOCK_EX), 0);
+    const std::set<std::string> before = folder.DataEntries();
+    StartedProgram demo(KVX_DEMO, {"--batch", "--frames", "2", "--size", "160x120"}, folder.Root(),
+                        {"SDL_AUDIODRIVER=dummy"});
+    const std::string container = fs::canonical(folder.Container(1)).string();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!HasOpen(demo.Pid(), container) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // The header is read right after the open; the body waits for the lock.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    fs::resize_file(container, fs::file_size(container) - padding / 2 - 3);
+    close(lock);
+    const ProgramRun run = demo.Wait(60);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, PartBlocks("T001.dat"));
+    EXPECT_EQ(folder.DataEntries(), before);
+}
+
+// FLTK's printing code reads the user's ~/.fltk/fltk.org/printers.prefs as the library is
+// loaded, before main: its reader waits forever on a FIFO and trusts the file's lines. The
+// program never reads that file, so it starts and draws its frames whatever stands there.
+TEST(BadInput, FltksOwnPreferencesFileIsNeverRead) {
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> make;
+    } cases[] = {
+        {"a damaged file",
+         [](const std::string& file) {
+             const std::string text = "; FLTK preferences file format 1.0\n[x]\nkey:value\n+more\n";
+             WriteBytes(file, Bytes(text.begin(), text.end()));
+         }},
+        {"a FIFO without a writer",
+         [](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunFolder folder;
+        TempDir home;
+        fs::create_directories(home.Path(".fltk/fltk.org"));
+        c.make(home.Path(".fltk/fltk.org/printers.prefs"));
+        StartedProgram demo(KVX_DEMO, {"--batch", "--frames", "2", "--size", "160x120"},
+                            folder.Root(), {"SDL_AUDIODRIVER=dummy", "HOME=" + home.Path("")});
+        const ProgramRun run = demo.Wait(30);
+        EXPECT_EQ(run.exitCode, 0) << "signal " << run.signal;
+        EXPECT_EQ(run.err, "");
     }
 }
 

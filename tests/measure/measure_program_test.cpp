@@ -67,6 +67,7 @@ TEST(MeasureProgram, ReportsEveryMapAsJson) {
     // At the start-up view the warped map gives the median pixel several
     // times the texels of the standard one, and hardly any pixel fewer.
     EXPECT_GT(NumberAfter(kvx, "\"p50\": "), 3.0 * NumberAfter(ssm, "\"p50\": "));
+    EXPECT_THAT(run.out, HasSubstr("\"kvx_fallback\": false"));
     const double fewer = NumberAfter(run.out, "\"kvx_fewer_texels_share\": ");
     EXPECT_GE(fewer, 0.0);
     EXPECT_LT(fewer, 0.05);
@@ -84,10 +85,54 @@ TEST(MeasureProgram, LightAlongTheViewStillMeasuresEveryMap) {
                                     "30,-135,1200", "--size", "160x120", "--batch"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_THAT(run.out, testing::Not(HasSubstr("null"))) << run.out;
+    EXPECT_THAT(run.out, HasSubstr("\"kvx_fallback\": true"));
     for (const char* key : {"\"ssm\"", "\"kvx\"", "\"lispsm\"", "\"csm\""}) {
         const std::string map = run.out.substr(run.out.find(key));
         EXPECT_GT(NumberAfter(map, "\"p50\": "), 0.0) << key;
     }
+}
+
+// Just off the view's direction the fit works again and the table has no
+// fall-back line.
+TEST(MeasureProgram, TheTableSaysWhenKvxFallsBackToTheStandardMap) {
+    const std::string line = "KVX fell back to the standard map: no trapezoid fits this view\n";
+    const struct {
+        const char* light;
+        bool fallsBack;
+    } cases[] = {{"30,-135,1200", true}, {"30.001,-135,1200", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.light);
+        const ProgramRun run = RunDemo({"--measure", "--eye", "30,-135,160", "--light", c.light,
+                                        "--size", "160x120", "--batch"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out.find(line) != std::string::npos, c.fallsBack) << run.out;
+    }
+}
+
+// From under the terrain the eye sees the ground from below or nothing at
+// all: every run that reads its pixels says so and fails, printing no
+// figures. At 10 above the middle the ground is higher; at 1.7 the eye is
+// below the lowest ground there is.
+TEST(MeasureProgram, AnEyeUnderTheTerrainMeasuresNothing) {
+    const std::string heatmap = testing::TempDir() + "kvx-no-scene.png";
+    std::remove(heatmap.c_str());
+    const std::vector<std::vector<std::string>> runs = {
+        {"--measure", "--eye", "90,0,10"},
+        {"--measure", "--json", "--eye", "5,0,20"},
+        {"--stability", "3", "--eye", "5,0,20"},
+        {"--heatmap", heatmap, "--eye", "90,0,10"},
+    };
+    for (std::vector<std::string> args : runs) {
+        SCOPED_TRACE(args[0]);
+        args.insert(args.end(), {"--size", "160x120", "--batch"});
+        const ProgramRun run = RunDemo(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err,
+                  "Nothing to measure: the eye sees no part of the scene from where it "
+                  "is (under the terrain, or looking away from it).\n");
+    }
+    EXPECT_FALSE(std::ifstream(heatmap).good());
 }
 
 TEST(MeasureProgram, StabilityAtAnotherPlacementAsText) {

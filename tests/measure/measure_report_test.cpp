@@ -41,6 +41,7 @@ TEST(ReportJson, OneObjectWithEveryFigure) {
               "\"csm\": {\"texels_per_pixel\": {\"p10\": 0.25, \"p50\": 1.25, \"p90\": 2}, "
               "\"pixels\": 1000, \"coverage\": 0.5}, \"kvx_fewer_texels_share\": 0.02, "
               "\"fewer_texels_than_kvx\": {\"ssm\": 0.97, \"csm\": 0.625}, "
+              "\"kvx_fallback\": false, "
               "\"stability\": {\"frames\": 3, \"step_degrees\": 0.1, "
               "\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, \"flip_share\": 0, "
               "\"pairs\": 2}, "
@@ -71,6 +72,17 @@ TEST(ReportText, ATableOfTheMapsAndTheModes) {
     EXPECT_THAT(text, HasSubstr("Pixels where KVX has fewer texels than SSM: 2.0%\n"));
     EXPECT_THAT(text, HasSubstr("Pixels where CSM has fewer texels than KVX: 62.5%\n"));
     EXPECT_THAT(text, HasSubstr("kvx                   0.01000      0.02000   0.500%\n"));
+}
+
+// A view for which no trapezoid fits leaves KVX with the standard map: both
+// reports say so, the table in a line of its own only then.
+TEST(Report, SaysWhenKvxFellBackToTheStandardMap) {
+    MeasureReport r = Sample();
+    const std::string line = "KVX fell back to the standard map: no trapezoid fits this view\n";
+    EXPECT_THAT(ReportText(r), Not(HasSubstr(line)));
+    r.kvxFallsBack = true;
+    EXPECT_THAT(ReportText(r), HasSubstr("than SSM: 2.0%\n" + line));
+    EXPECT_THAT(ReportJson(r), HasSubstr("\"kvx_fallback\": true"));
 }
 
 }  // namespace

@@ -67,4 +67,39 @@ TEST(PcmWav, OnlyPlainPcmWaveFilesPass) {
     }
 }
 
+// What the sound library holds once the samples are converted to 16-bit stereo at the output's
+// rate, reckoned from the header: 4 bytes an output frame.
+TEST(PcmWav, DecodedSizeFollowsTheFormatTheDataAndTheOutputRate) {
+    const struct {
+        const char* what;
+        std::function<void(Bytes&)> change;
+        int outputRate;
+        std::uint64_t decoded;
+    } cases[] = {
+        {"16-bit mono 8000 Hz at 8000 Hz: twice the data", [](Bytes&) {}, 8000, 4 * 800},
+        {"resampled to 48000 Hz: six times as many frames", [](Bytes&) {}, 48000, 4 * 4800},
+        {"8-bit stereo: half the frames of the same bytes",
+         [](Bytes& b) {
+             Put(b, 22, 2, 2);
+             Put(b, 34, 8, 2);
+         },
+         8000, 4 * 800},
+        {"a data chunk claiming more than the file holds counts what is there",
+         [](Bytes& b) { Put(b, 40, 0xffffffff, 4); }, 8000, 4 * 800},
+        {"a data chunk claiming less counts its claim", [](Bytes& b) { Put(b, 40, 100, 4); }, 8000,
+         4 * 50},
+        {"a rate that does not divide evenly rounds up", [](Bytes& b) { Put(b, 24, 11025, 4); },
+         8000, 4 * 581},
+        {"no data chunk", [](Bytes& b) { b.resize(36); }, 8000, 0},
+        {"not plain PCM", [](Bytes& b) { Put(b, 20, 3, 2); }, 8000, 0},
+        {"no output", [](Bytes&) {}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes bytes = ToneWav({440.0, 0.1, 8000});
+        c.change(bytes);
+        EXPECT_EQ(DecodedPcmWavBytes(bytes.data(), bytes.size(), c.outputRate), c.decoded);
+    }
+}
+
 }  // namespace
