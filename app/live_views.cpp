@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/figure_poses.h"
 #include "measure/colour_ramp.h"
 #include "measure/map_coverage.h"
 #include "measure/map_picture.h"
@@ -90,17 +89,13 @@ void FadeBehindText(RgbImage& picture, int lines, std::size_t longest) {
 }  // namespace
 
 void LiveViews::Draw(CKVX_DemoView& view) {
-    // The captures draw the scene again, which would move the figures on.
-    const FigurePoses poses;
     const ShadowSetup setup = view.FrameSetup(view.CurrentParametrisation());
     const bool readoutDue =
         m_bOn[READOUT] && (m_readout.empty() || m_sinceReadout.ElapsedMs() >= READOUT_PERIOD_MS);
     ViewCapture* capture = (m_bOn[HEAT_COLOURS] || readoutDue) ? Capture(view) : nullptr;
     PixelGrid<float> density;
-    if (capture != nullptr) {
+    if (capture != nullptr)
         density = TexelsPerPixel(capture->Lookups(setup));
-        poses.Restore();
-    }
     if (m_bOn[HEAT_COLOURS] && capture != nullptr) {
         RgbImage heat = DensityHeatmap(density);
         const std::size_t hud = std::strlen(view.HudText());

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/tick_count.h"
+#include "scene/scene.h"
 #include "view/kvx_demo_view.h"
 
 void CKVX_DemoView::OnSize(int cx, int cy) {
@@ -35,6 +36,7 @@ void CKVX_DemoView::OnPaint() {
     }
     if (m_pOverlay != nullptr)
         m_pOverlay->Draw(*this);
+    AdvanceFigures();
     const uint32_t elapsed = GetTickCount() - t0;
 
     glColor3f(1.0f, 1.0f, 1.0f);
