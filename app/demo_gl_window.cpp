@@ -147,9 +147,14 @@ void DemoGlWindow::KillTimer(unsigned id) {
     m_bTimerRunning = false;
 }
 
+// A tick while the window cannot be seen (unmapped, iconified, or in a main
+// window that is) draws nothing: the frame would cost a core for no one. The
+// window is painted again when it is mapped, and the ticks go on drawing.
 void DemoGlWindow::OnTimeout(void* data) {
     DemoGlWindow* window = static_cast<DemoGlWindow*>(data);
     Fl::repeat_timeout(window->m_dTimerPeriod, OnTimeout, data);
+    if (!window->visible_r())
+        return;
     window->m_frameClock = Stopwatch();
     window->m_view.OnTimer(window->m_uTimerId);
 }
