@@ -30,7 +30,9 @@ const char* const RUN_USAGE =
     "                      HUD text, present) from a run that finishes the GPU's\n"
     "                      work at every stage's end; also how the depth map is\n"
     "                      handed over, the time from start to the first frame\n"
-    "                      and the resident memory; then exit\n"
+    "                      and the resident memory; then the median and worst\n"
+    "                      frame with each live view on in KVX High Quality\n"
+    "                      (--json: all of it as JSON); then exit\n"
     "  --eye E,A,D         start with the eye at elevation E (5 to 175 degrees),\n"
     "                      azimuth A (degrees) and distance D (10 to 200)\n"
     "  --light E,A,D       start with the light at elevation E (25 to 155),\n"
@@ -56,7 +58,8 @@ const char* const RUN_USAGE =
     "  --stability N       move the eye 0.1 degree of azimuth a frame for N frames\n"
     "                      (2 or more) and report how much the shadow term of the\n"
     "                      same surface points changes a frame, in each mode\n"
-    "  --json              print the figures of --measure and --stability as JSON\n"
+    "  --json              print the figures of --measure, --stability and --bench\n"
+    "                      as JSON\n"
     "  --dump-shadowmap FILE  the depth map of the current mode as a grey PNG, the\n"
     "                      eye frustum outlined in yellow and the trapezoid in red\n"
     "                      (in KVX the trapezoid is the map's edge; CSM shows its\n"
@@ -205,8 +208,8 @@ bool TakesValue(const std::string& name) {
 // Measuring runs replace the frame loop, so the frame loop's own options
 // cannot go with them.
 bool CheckCombination(const RunOptions& o, std::string& error) {
-    if (o.json && !o.measure && o.stability == 0) {
-        error = "--json needs --measure or --stability";
+    if (o.json && !o.measure && o.stability == 0 && !o.bench) {
+        error = "--json needs --measure, --stability or --bench";
         return false;
     }
     if (o.Measuring() && (o.frames > 0 || !o.screenshot.empty() || o.bench)) {

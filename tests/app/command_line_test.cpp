@@ -36,6 +36,12 @@ TEST(RunOptions, AcceptedOptions) {
     RunOptions shot;
     ASSERT_TRUE(ParseRunOptions({"--screenshot", "b.png"}, shot, error));
     EXPECT_EQ(shot.frames, 30);  // a screenshot alone waits 30 frames
+
+    RunOptions scripted;
+    ASSERT_TRUE(ParseRunOptions({"--bench", "--json"}, scripted, error)) << error;
+    EXPECT_TRUE(scripted.bench);
+    EXPECT_TRUE(scripted.json);
+    EXPECT_FALSE(scripted.Measuring());
 }
 
 TEST(RunOptions, PlacementsAndMeasuringRuns) {
@@ -119,8 +125,8 @@ TEST(RunOptions, RejectedOptions) {
         {{"--stability"}, "--stability needs a value"},
         {{"--heatmap", ""}, "--heatmap needs a file name"},
         {{"--dump-shadowmap", ""}, "--dump-shadowmap needs a file name"},
-        {{"--json"}, "--json needs --measure or --stability"},
-        {{"--json", "--heatmap", "h.png"}, "--json needs --measure or --stability"},
+        {{"--json"}, "--json needs --measure, --stability or --bench"},
+        {{"--json", "--heatmap", "h.png"}, "--json needs --measure, --stability or --bench"},
         {{"--measure", "--frames", "3"},
          "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
          "--bench"},
