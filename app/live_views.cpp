@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "measure/colour_ramp.h"
 #include "measure/map_coverage.h"
@@ -71,14 +72,21 @@ class PlainPixels {
 };
 
 // The heat colours fade to pale behind the lines of text at the top left, so the black text
-// stays readable over the sky's dark grey and the ramp's dark end. lines is how many lines there
-// are, longest the characters of the longest.
-void FadeBehindText(RgbImage& picture, int lines, std::size_t longest) {
-    const int width =
-        std::min(picture.width, TEXT_LEFT * 2 + TEXT_CHAR_MAX_WIDTH * static_cast<int>(longest));
-    const int rows = std::min(picture.height, lines * TEXT_LINE_ROWS);
-    for (int y = picture.height - rows; y < picture.height; ++y) {
-        for (int x = 0; x < width; ++x) {
+// stays readable over the sky's dark grey and the ramp's dark end: this many columns from the
+// left and rows from the top of a picture w x h. lines is how many lines there are, longest
+// the characters of the longest.
+struct BehindText {
+    int columns, rows;
+};
+
+BehindText TextArea(int w, int h, int lines, std::size_t longest) {
+    return {std::min(w, TEXT_LEFT * 2 + TEXT_CHAR_MAX_WIDTH * static_cast<int>(longest)),
+            std::min(h, lines * TEXT_LINE_ROWS)};
+}
+
+void FadeBehindText(RgbImage& picture, const BehindText& area) {
+    for (int y = picture.height - area.rows; y < picture.height; ++y) {
+        for (int x = 0; x < area.columns; ++x) {
             uint8_t* pixel = &picture.rgb[(static_cast<std::size_t>(y) * picture.width + x) * 3];
             for (int c = 0; c < 3; ++c)
                 pixel[c] = static_cast<uint8_t>(255 - (255 - pixel[c]) / 4);
@@ -86,22 +94,53 @@ void FadeBehindText(RgbImage& picture, int lines, std::size_t longest) {
     }
 }
 
+// The same fade over the window's h rows: three quarters of white added to
+// a quarter of what is there.
+void FadeWindowBehindText(int h, const BehindText& area) {
+    const std::vector<uint8_t> white(static_cast<std::size_t>(area.columns) * area.rows * 4, 191);
+    const PlainPixels plain;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glWindowPos2i(0, h - area.rows);
+    glDrawPixels(area.columns, area.rows, GL_RGBA, GL_UNSIGNED_BYTE, white.data());
+    glDisable(GL_BLEND);
+}
+
 }  // namespace
+
+SceneReplacement LiveViews::ReplaceScene(CKVX_DemoView& view) {
+    m_bHeatOnGpu = false;
+    if (!m_bOn[HEAT_COLOURS] || view.CurrentParametrisation() == PARAM_CSM)
+        return {};
+    const SceneReplacement lookups =
+        m_heat.Replacement(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight);
+    m_bHeatOnGpu = lookups.program != 0;
+    return lookups;
+}
 
 void LiveViews::Draw(CKVX_DemoView& view) {
     const ShadowSetup setup = view.FrameSetup(view.CurrentParametrisation());
     const bool readoutDue =
         m_bOn[READOUT] && (m_readout.empty() || m_sinceReadout.ElapsedMs() >= READOUT_PERIOD_MS);
-    ViewCapture* capture = (m_bOn[HEAT_COLOURS] || readoutDue) ? Capture(view) : nullptr;
+    const bool heatOnCpu = m_bOn[HEAT_COLOURS] && !m_bHeatOnGpu;
+    ViewCapture* capture = (heatOnCpu || readoutDue) ? Capture(view) : nullptr;
     PixelGrid<float> density;
     if (capture != nullptr)
         density = TexelsPerPixel(capture->Lookups(setup));
-    if (m_bOn[HEAT_COLOURS] && capture != nullptr) {
+    const std::size_t hud = std::strlen(view.HudText());
+    const BehindText text =
+        TextArea(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight, m_bOn[READOUT] ? 3 : 2,
+                 m_bOn[READOUT] ? std::max(hud, m_readout.size()) : hud);
+    if (heatOnCpu && capture != nullptr) {
         RgbImage heat = DensityHeatmap(density);
-        const std::size_t hud = std::strlen(view.HudText());
-        FadeBehindText(heat, m_bOn[READOUT] ? 3 : 2,
-                       m_bOn[READOUT] ? std::max(hud, m_readout.size()) : hud);
+        FadeBehindText(heat, text);
         PlainPixels().Draw(heat, 0, 0);
+    } else if (m_bHeatOnGpu) {
+        {
+            const PlainPixels plain;
+            m_heat.Draw();
+        }
+        FadeWindowBehindText(view.m_glContext.m_iHeight, text);
     }
     if (m_bOn[MAP_INSET])
         DrawInset(view, setup);

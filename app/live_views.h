@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/live_heat_colours.h"
 #include "measure/view_capture.h"
 #include "view/frame_timings.h"
 #include "view/kvx_demo_view.h"
@@ -22,6 +23,10 @@ class LiveViews : public FrameOverlay {
     bool IsOn(View shown) const { return m_bOn[shown]; }
     bool AnyOn() const { return m_bOn[MAP_INSET] || m_bOn[HEAT_COLOURS] || m_bOn[READOUT]; }
 
+    // With the heat colours on, the scene pass writes the map lookups that
+    // the GPU colours (for a map of one part; the cascades' are coloured
+    // from a capture on the CPU).
+    SceneReplacement ReplaceScene(CKVX_DemoView& view) override;
     void Draw(CKVX_DemoView& view) override;
 
   private:
@@ -33,6 +38,8 @@ class LiveViews : public FrameOverlay {
                        const PixelGrid<float>& density);
 
     bool m_bOn[VIEW_COUNT] = {};
+    LiveHeatColours m_heat;
+    bool m_bHeatOnGpu = false;  // in the frame being drawn
     std::unique_ptr<ViewCapture> m_capture;
     int m_iCaptureWidth = 0;
     int m_iCaptureHeight = 0;

@@ -26,6 +26,8 @@ void CKVX_DemoView::OnPaint() {
     m_stageClock = Stopwatch();
     m_glContext.MakeCurrent();
     const uint32_t t0 = GetTickCount();
+    if (m_pOverlay != nullptr)
+        m_sceneReplacement = m_pOverlay->ReplaceScene(*this);
     if (m_iComparedMode == NO_COMPARED_MODE) {
         RenderFrame();
     } else {
@@ -34,6 +36,7 @@ void CKVX_DemoView::OnPaint() {
                                               : m_uCurrentFragmentProgram;
         RenderSetup(FrameSetup(p), program);
     }
+    m_sceneReplacement = SceneReplacement();
     if (m_pOverlay != nullptr)
         m_pOverlay->Draw(*this);
     AdvanceFigures();

@@ -173,6 +173,60 @@ TEST(DemoProgram, EveryWayOfHandingOverTheDepthMapShowsTheSamePicture) {
     }
 }
 
+// A run's picture: the last of a few frames, or a measuring run's file.
+std::vector<unsigned char> RunForPicture(const std::vector<std::string>& args,
+                                         const std::vector<std::string>& env,
+                                         const std::string& name, int& width, int& height) {
+    const std::string file = testing::TempDir() + name;
+    std::vector<std::string> all = args;
+    all.insert(all.end(), {file, "--batch"});
+    const ProgramRun run = RunDemo(all, env);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<unsigned char> rgb = LoadRgb(file, width, height);
+    std::remove(file.c_str());
+    return rgb;
+}
+
+// The heat colours of the live view, computed on the GPU from the scene
+// pass's map lookups, against --heatmap's CPU reference at the start-up view,
+// whose first frame shows the figures in the pose the measuring run holds.
+// Below the three lines of text (faded pale in the live view), at least 99% of
+// the scene's pixels are within one 8-bit step of the reference in every
+// channel (the GPU's division may round a last bit otherwise), and the sky is
+// the reference's grey.
+TEST(DemoProgram, LiveHeatColoursMatchTheMeasuringRun) {
+    constexpr int TEXT_ROWS = 75;
+    constexpr unsigned char NO_FIGURE = 40;
+    int width = 0, height = 0, heatWidth = 0, heatHeight = 0;
+    const std::vector<unsigned char> live = RunForPicture(
+        {"--frames", "1", "--screenshot"}, {"KVX_LIVE_VIEWS=h"}, "live-heat.png", width, height);
+    const std::vector<unsigned char> reference =
+        RunForPicture({"--heatmap"}, {}, "heatmap.png", heatWidth, heatHeight);
+    ASSERT_EQ(live.size(), 800u * 600u * 3u);
+    ASSERT_EQ(reference.size(), live.size());
+    int scene = 0, within = 0, sky = 0;
+    for (int y = 0; y < height - TEXT_ROWS; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* r = &reference[(static_cast<size_t>(y) * width + x) * 3];
+            const unsigned char* l = &live[(static_cast<size_t>(y) * width + x) * 3];
+            if (r[0] == NO_FIGURE && r[1] == NO_FIGURE && r[2] == NO_FIGURE) {
+                sky += std::equal(r, r + 3, l);
+                continue;
+            }
+            int step = 0;
+            for (int c = 0; c < 3; ++c)
+                step = std::max(step, std::abs(int(r[c]) - int(l[c])));
+            ++scene;
+            within += step <= 1;
+        }
+    }
+    ASSERT_GT(scene, width * height / 2);
+    const double share = double(within) / scene;
+    std::printf("heat colours within one step: %.4f of %d scene pixels\n", share, scene);
+    EXPECT_GE(share, 0.99);
+    EXPECT_GT(sky, 0);
+}
+
 TEST(DemoProgram, BadArgumentsAndHelp) {
     const ProgramRun bad = RunDemo({"--frames", "many"});
     EXPECT_EQ(bad.exitCode, 2);
