@@ -8,6 +8,12 @@
 #include "view/frame_timings.h"
 #include "view/kvx_demo_view.h"
 
+// The top-left corner of the window behind the lines of text: this many
+// columns from the left and rows from the top.
+struct BehindText {
+    int columns, rows;
+};
+
 // The View menu's live views of the shadow map, drawn over each frame: the
 // depth map in the bottom-right corner with the eye frustum and the map's
 // parts outlined (as --dump-shadowmap draws them), the scene coloured by
@@ -30,19 +36,23 @@ class LiveViews : public FrameOverlay {
     void Draw(CKVX_DemoView& view) override;
 
   private:
-    // The capture through the view's passes, made again when the window's
-    // size changed; null when this OpenGL cannot capture.
-    ViewCapture* Capture(CKVX_DemoView& view);
+    // A capture through the view's passes, made again when the view's size
+    // changed; null when this OpenGL cannot capture.
+    struct CaptureSlot {
+        std::unique_ptr<ViewCapture> capture;
+        int width = 0;
+        int height = 0;
+    };
+    ViewCapture* Capture(CKVX_DemoView& view, CaptureSlot& slot);
+    void DrawHeatFromCapture(CKVX_DemoView& view, const ShadowSetup& setup, const BehindText& text);
     void DrawInset(CKVX_DemoView& view, const ShadowSetup& setup);
-    void UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup,
-                       const PixelGrid<float>& density);
+    void UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup);
 
     bool m_bOn[VIEW_COUNT] = {};
     LiveHeatColours m_heat;
     bool m_bHeatOnGpu = false;  // in the frame being drawn
-    std::unique_ptr<ViewCapture> m_capture;
-    int m_iCaptureWidth = 0;
-    int m_iCaptureHeight = 0;
+    CaptureSlot m_heatCapture;
+    CaptureSlot m_readoutCapture;  // of a reduced picture
     std::string m_readout;
     Stopwatch m_sinceReadout;
 };
