@@ -188,17 +188,30 @@ ViewCapture* LiveViews::Capture(CKVX_DemoView& view, CaptureSlot& slot) {
     return slot.capture.get();
 }
 
-// The depth map the frame was drawn with, reduced to fit the corner.
+// The depth map the frame was drawn with, reduced to fit the corner: drawn by
+// the GPU, or read back and drawn as --dump-shadowmap draws it where the GPU
+// cannot.
 void LiveViews::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup) {
     const int size = view.m_iShadowMapWidth;
     const int room = std::min(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight) * 2 / 5;
     const int side = std::max(1, std::min(INSET_MAX, room));
     const int step = (size + side - 1) / side;
-    const RgbImage picture =
+    const int picture = size / step;
+    const LiveMapInset::Place place{view.m_glContext.m_iWidth - picture - INSET_MARGIN,
+                                    INSET_MARGIN,
+                                    picture,
+                                    step,
+                                    view.m_glContext.m_iWidth,
+                                    view.m_glContext.m_iHeight};
+    const std::vector<MapOutline> outlines = MapPictureOutlines(
+        picture, step, view.m_eyeCamera, view.m_lightCamera, setup, StandardMapTrapezoid(view));
+    const PlainPixels plain;
+    if (m_inset.Draw(view.m_uDepthTexture, place, outlines))
+        return;
+    const RgbImage read =
         OutlinedMapPicture(ViewCapture(view).DepthMap(), size, step, view.m_eyeCamera,
                            view.m_lightCamera, setup, StandardMapTrapezoid(view));
-    PlainPixels().Draw(picture, view.m_glContext.m_iWidth - picture.width - INSET_MARGIN,
-                       INSET_MARGIN);
+    plain.Draw(read, place.x, place.y);
 }
 
 // The median from the lookups of a picture READOUT_REDUCTION times smaller on

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/live_heat_colours.h"
+#include "app/live_map_inset.h"
 #include "measure/view_capture.h"
 #include "view/frame_timings.h"
 #include "view/kvx_demo_view.h"
@@ -50,6 +51,7 @@ class LiveViews : public FrameOverlay {
 
     bool m_bOn[VIEW_COUNT] = {};
     LiveHeatColours m_heat;
+    LiveMapInset m_inset;
     bool m_bHeatOnGpu = false;  // in the frame being drawn
     CaptureSlot m_heatCapture;
     CaptureSlot m_readoutCapture;  // of a reduced picture

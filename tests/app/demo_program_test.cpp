@@ -227,6 +227,49 @@ TEST(DemoProgram, LiveHeatColoursMatchTheMeasuringRun) {
     EXPECT_GT(sky, 0);
 }
 
+// The live map inset, drawn by the GPU from the depth texture, shows
+// --dump-shadowmap's picture at every seventh texel (a 1500-texel map in the
+// 214-pixel inset of an 800 x 600 window): black where nothing was drawn, grey
+// where something was, the greys stretched over the inset's own texels from
+// 60 for the farthest to 255 for the nearest (the dump stretches them over
+// all its texels). Only pixels grey in both pictures count: the outlines are
+// drawn at another size in each.
+TEST(DemoProgram, LiveMapInsetShowsTheDumpedDepthMap) {
+    constexpr int STEP = 7, SIDE = 1500 / STEP, MARGIN = 10;
+    int width = 0, height = 0, mapWidth = 0, mapHeight = 0;
+    const std::vector<unsigned char> live = RunForPicture(
+        {"--frames", "1", "--screenshot"}, {"KVX_LIVE_VIEWS=m"}, "live-inset.png", width, height);
+    const std::vector<unsigned char> map =
+        RunForPicture({"--dump-shadowmap"}, {}, "map.png", mapWidth, mapHeight);
+    ASSERT_EQ(live.size(), 800u * 600u * 3u);
+    ASSERT_EQ(map.size(), 1500u * 1500u * 3u);
+    const auto grey = [](const unsigned char* p) { return p[0] == p[1] && p[1] == p[2]; };
+    int compared = 0, drawn = 0, same = 0, darkest = 255, brightest = 0;
+    for (int row = 0; row < SIDE; ++row) {
+        for (int column = 0; column < SIDE; ++column) {
+            const unsigned char* l =
+                &live[(static_cast<size_t>(MARGIN + row) * width + width - MARGIN - SIDE + column) *
+                      3];
+            const unsigned char* m =
+                &map[(static_cast<size_t>(row * STEP) * 1500 + column * STEP) * 3];
+            if (!grey(l) || !grey(m))
+                continue;
+            ++compared;
+            same += (l[0] == 0) == (m[0] == 0);
+            if (l[0] > 0) {
+                ++drawn;
+                darkest = std::min(darkest, int(l[0]));
+                brightest = std::max(brightest, int(l[0]));
+            }
+        }
+    }
+    EXPECT_GT(compared, SIDE * SIDE / 2);
+    EXPECT_EQ(same, compared);
+    EXPECT_GT(drawn, 50);
+    EXPECT_NEAR(darkest, 60, 1);
+    EXPECT_EQ(brightest, 255);
+}
+
 TEST(DemoProgram, BadArgumentsAndHelp) {
     const ProgramRun bad = RunDemo({"--frames", "many"});
     EXPECT_EQ(bad.exitCode, 2);
