@@ -112,7 +112,9 @@ void AddFrameLoopOptions(CLI::App& app, RunOptions& o) {
                  "HUD text, present) from a run that finishes the GPU's\n"
                  "work at every stage's end; also how the depth map is\n"
                  "handed over, the time from start to the first frame\n"
-                 "and the resident memory; then exit");
+                 "and the resident memory; then the median and worst\n"
+                 "frame with each live view on in KVX High Quality\n"
+                 "(--json: all of it as JSON); then exit");
     AddOrbitOption(app, "--eye",
                    "start with the eye at elevation E (5 to 175 degrees),\n"
                    "azimuth A (degrees) and distance D (10 to 200)",
@@ -142,7 +144,8 @@ void AddMeasuringOptions(CLI::App& app, RunOptions& o) {
                    "same surface points changes a frame, in each mode",
                    WholeNumber("--stability", 2, MAX_STABILITY_FRAMES,
                                "a whole number of frames from 2 to 100000", o.stability));
-    app.add_flag("--json", o.json, "print the figures of --measure and --stability as JSON");
+    app.add_flag("--json", o.json,
+                 "print the figures of --measure, --stability and --bench as JSON");
     AddPathOption(app, "--dump-shadowmap", "FILE",
                   "the depth map of the current mode as a grey PNG, the\n"
                   "eye frustum outlined in yellow and the trapezoid in red\n"
@@ -158,8 +161,8 @@ void AddMeasuringOptions(CLI::App& app, RunOptions& o) {
 // Measuring runs replace the frame loop, so the frame loop's own options
 // cannot go with them.
 CommandLineOutcome CheckCombination(const RunOptions& o) {
-    if (o.json && !o.measure && o.stability == 0)
-        return UsageError("--json needs --measure or --stability");
+    if (o.json && !o.measure && o.stability == 0 && !o.bench)
+        return UsageError("--json needs --measure, --stability or --bench");
     if (o.Measuring() && (o.frames > 0 || !o.screenshot.empty() || o.bench)) {
         return UsageError(
             "measuring options run instead of the frame loop: leave out --frames, "

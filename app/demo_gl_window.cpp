@@ -3,10 +3,12 @@
 #include <FL/Fl.H>
 #include <FL/gl.h>
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
-#include "app/figure_poses.h"
 #include "app/process_figures.h"
 #include "app/screenshot.h"
 #include "app/view_input.h"
@@ -15,6 +17,10 @@
 #include "view/command_ids.h"
 
 namespace {
+
+constexpr const char* LIVE_VIEWS_VARIABLE = "KVX_LIVE_VIEWS";
+// The live views' keys in the order of LiveViews::View.
+constexpr const char* LIVE_VIEW_KEYS = "mhr";
 
 // glGetError returns one recorded error a call; a broken frame can record
 // many, and the first few say enough.
@@ -96,6 +102,8 @@ bool DemoGlWindow::CreateView() {
     } else if (!m_options.mode.empty()) {
         ApplyMode(m_view, m_options.mode.c_str());
     }
+    if (!m_options.bench)
+        ShowLiveViewsAsked();
     if (m_options.Measuring())
         Measure();
     return true;
@@ -110,10 +118,11 @@ void DemoGlWindow::Measure() {
     request.json = m_options.json;
     request.dumpShadowMap = m_options.dumpShadowMap;
     request.heatmap = m_options.heatmap;
-    const FigurePoses poses;
+    // The figures move only between the frames of the loop, which never
+    // runs here: they hold still through every capture as they are.
     std::string report, error;
     if (!RunMeasurements(
-            m_view, request, [&poses] { poses.Restore(); }, report, error)) {
+            m_view, request, [] {}, report, error)) {
         QuitWithMessage(error, 1);
         return;
     }
@@ -126,10 +135,34 @@ void DemoGlWindow::ToggleLiveView(unsigned commandId) {
     const LiveViews::View shown = commandId == ID_VIEW_MAP_INSET      ? LiveViews::MAP_INSET
                                   : commandId == ID_VIEW_HEAT_COLOURS ? LiveViews::HEAT_COLOURS
                                                                       : LiveViews::READOUT;
-    const bool on = !m_liveViews.IsOn(shown);
+    ShowLiveView(shown, !m_liveViews.IsOn(shown));
+}
+
+// A diagnostic for automation: the live views named by their keys in
+// KVX_LIVE_VIEWS ("h", "mhr", ...) are on from the first frame.
+void DemoGlWindow::ShowLiveViewsAsked() {
+    const char* keys = std::getenv(LIVE_VIEWS_VARIABLE);
+    for (; keys != nullptr && *keys != '\0'; ++keys) {
+        const char* known = std::strchr(LIVE_VIEW_KEYS, std::tolower(*keys));
+        if (known != nullptr)
+            ShowLiveView(static_cast<LiveViews::View>(known - LIVE_VIEW_KEYS), true);
+    }
+}
+
+void DemoGlWindow::ShowLiveView(LiveViews::View shown, bool on) {
+    static const unsigned COMMANDS[LiveViews::VIEW_COUNT] = {ID_VIEW_MAP_INSET,
+                                                             ID_VIEW_HEAT_COLOURS, ID_VIEW_READOUT};
     m_liveViews.Show(shown, on);
-    CheckMenuItem(commandId, on);
+    CheckMenuItem(COMMANDS[shown], on);
     m_view.m_pOverlay = m_liveViews.AnyOn() ? &m_liveViews : nullptr;
+}
+
+// The benchmark's next block: its mode, stage timing and live view.
+void DemoGlWindow::StartBenchBlock() {
+    ApplyMode(m_view, m_benchmark.CurrentMode());
+    m_view.SetStageTiming(m_benchmark.TimingStages());
+    for (int v = 0; v < LiveViews::VIEW_COUNT; ++v)
+        ShowLiveView(static_cast<LiveViews::View>(v), v == m_benchmark.LiveView());
 }
 
 void DemoGlWindow::SetTimer(unsigned id, unsigned periodMs) {
@@ -147,9 +180,14 @@ void DemoGlWindow::KillTimer(unsigned id) {
     m_bTimerRunning = false;
 }
 
+// A tick while the window cannot be seen (unmapped, iconified, or in a main
+// window that is) draws nothing: the frame would cost a core for no one. The
+// window is painted again when it is mapped, and the ticks go on drawing.
 void DemoGlWindow::OnTimeout(void* data) {
     DemoGlWindow* window = static_cast<DemoGlWindow*>(data);
     Fl::repeat_timeout(window->m_dTimerPeriod, OnTimeout, data);
+    if (!window->visible_r())
+        return;
     window->m_frameClock = Stopwatch();
     window->m_view.OnTimer(window->m_uTimerId);
 }
@@ -245,12 +283,13 @@ void DemoGlWindow::FrameDone() {
                 m_benchFacts.handOver = HandOverPath(m_view);
                 m_benchFacts.width = w();
                 m_benchFacts.height = h();
-                std::fputs(m_benchmark.Report(m_benchFacts).c_str(), stdout);
+                const std::string report = m_options.json ? m_benchmark.ReportJson(m_benchFacts)
+                                                          : m_benchmark.Report(m_benchFacts);
+                std::fputs(report.c_str(), stdout);
                 PostQuit(0);
                 return;
             }
-            ApplyMode(m_view, m_benchmark.CurrentMode());
-            m_view.SetStageTiming(m_benchmark.TimingStages());
+            StartBenchBlock();
         }
     }
     if (m_options.frames > 0 && m_iFrames >= m_options.frames)

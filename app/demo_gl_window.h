@@ -33,6 +33,8 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     // Turns one of the View menu's live views on or off (ID_VIEW_MAP_INSET,
     // ID_VIEW_HEAT_COLOURS, ID_VIEW_READOUT) and moves its check mark.
     void ToggleLiveView(unsigned commandId);
+    // Turns one live view on or off, with its check mark.
+    void ShowLiveView(LiveViews::View shown, bool on);
 
     // The menu whose check marks the view's commands move.
     void SetMenu(OptionsMenu* menu) { m_menu = menu; }
@@ -48,6 +50,8 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     void QuitWithMessage(const std::string& text, int exitCode);
     void StopFrames(int exitCode);
     void FrameDone();
+    void StartBenchBlock();
+    void ShowLiveViewsAsked();
     bool CheckGlErrors();
     void Measure();
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
-#include "app/figure_poses.h"
 #include "measure/colour_ramp.h"
 #include "measure/map_coverage.h"
 #include "measure/map_picture.h"
@@ -16,6 +16,7 @@
 namespace {
 
 constexpr double READOUT_PERIOD_MS = 300.0;
+constexpr int READOUT_REDUCTION = 4;
 constexpr int READOUT_Y = 45;  // below the mode line and the frame rate
 constexpr int TEXT_LEFT = 10;
 constexpr int TEXT_LINE_ROWS = 25;  // from a line's top to the next line's
@@ -72,14 +73,16 @@ class PlainPixels {
 };
 
 // The heat colours fade to pale behind the lines of text at the top left, so the black text
-// stays readable over the sky's dark grey and the ramp's dark end. lines is how many lines there
-// are, longest the characters of the longest.
-void FadeBehindText(RgbImage& picture, int lines, std::size_t longest) {
-    const int width =
-        std::min(picture.width, TEXT_LEFT * 2 + TEXT_CHAR_MAX_WIDTH * static_cast<int>(longest));
-    const int rows = std::min(picture.height, lines * TEXT_LINE_ROWS);
-    for (int y = picture.height - rows; y < picture.height; ++y) {
-        for (int x = 0; x < width; ++x) {
+// stays readable over the sky's dark grey and the ramp's dark end. The area of a picture w x h
+// that fades, where lines is how many lines there are, longest the characters of the longest.
+BehindText TextArea(int w, int h, int lines, std::size_t longest) {
+    return {std::min(w, TEXT_LEFT * 2 + TEXT_CHAR_MAX_WIDTH * static_cast<int>(longest)),
+            std::min(h, lines * TEXT_LINE_ROWS)};
+}
+
+void FadeBehindText(RgbImage& picture, const BehindText& area) {
+    for (int y = picture.height - area.rows; y < picture.height; ++y) {
+        for (int x = 0; x < area.columns; ++x) {
             uint8_t* pixel = &picture.rgb[(static_cast<std::size_t>(y) * picture.width + x) * 3];
             for (int c = 0; c < 3; ++c)
                 pixel[c] = static_cast<uint8_t>(255 - (255 - pixel[c]) / 4);
@@ -87,71 +90,145 @@ void FadeBehindText(RgbImage& picture, int lines, std::size_t longest) {
     }
 }
 
+// The same fade over the window's h rows: three quarters of white added to
+// a quarter of what is there.
+void FadeWindowBehindText(int h, const BehindText& area) {
+    const std::vector<uint8_t> white(static_cast<std::size_t>(area.columns) * area.rows * 4, 191);
+    const PlainPixels plain;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glWindowPos2i(0, h - area.rows);
+    glDrawPixels(area.columns, area.rows, GL_RGBA, GL_UNSIGNED_BYTE, white.data());
+    glDisable(GL_BLEND);
+}
+
+// The view's passes render `factor` times smaller on each axis while this
+// lives (the eye's projection is kept); the window's size afterwards.
+class ReducedView {
+  public:
+    ReducedView(CKVX_DemoView& view, int factor)
+        : m_context(view.m_glContext), m_width(m_context.m_iWidth), m_height(m_context.m_iHeight) {
+        m_context.m_iWidth = std::max(1, m_width / factor);
+        m_context.m_iHeight = std::max(1, m_height / factor);
+    }
+    ~ReducedView() {
+        m_context.m_iWidth = m_width;
+        m_context.m_iHeight = m_height;
+        glViewport(0, 0, m_width, m_height);
+    }
+    ReducedView(const ReducedView&) = delete;
+    ReducedView& operator=(const ReducedView&) = delete;
+
+  private:
+    GLContext& m_context;
+    int m_width, m_height;
+};
+
 }  // namespace
 
+SceneReplacement LiveViews::ReplaceScene(CKVX_DemoView& view) {
+    m_bHeatOnGpu = false;
+    if (!m_bOn[HEAT_COLOURS] || view.CurrentParametrisation() == PARAM_CSM)
+        return {};
+    const SceneReplacement lookups =
+        m_heat.Replacement(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight);
+    m_bHeatOnGpu = lookups.program != 0;
+    return lookups;
+}
+
 void LiveViews::Draw(CKVX_DemoView& view) {
-    // The captures draw the scene again, which would move the figures on.
-    const FigurePoses poses;
     const ShadowSetup setup = view.FrameSetup(view.CurrentParametrisation());
-    const bool readoutDue =
-        m_bOn[READOUT] && (m_readout.empty() || m_sinceReadout.ElapsedMs() >= READOUT_PERIOD_MS);
-    ViewCapture* capture = (m_bOn[HEAT_COLOURS] || readoutDue) ? Capture(view) : nullptr;
-    PixelGrid<float> density;
-    if (capture != nullptr) {
-        density = TexelsPerPixel(capture->Lookups(setup));
-        poses.Restore();
-    }
-    if (m_bOn[HEAT_COLOURS] && capture != nullptr) {
-        RgbImage heat = DensityHeatmap(density);
-        const std::size_t hud = std::strlen(view.HudText());
-        FadeBehindText(heat, m_bOn[READOUT] ? 3 : 2,
-                       m_bOn[READOUT] ? std::max(hud, m_readout.size()) : hud);
-        PlainPixels().Draw(heat, 0, 0);
+    if (m_bOn[READOUT] && (m_readout.empty() || m_sinceReadout.ElapsedMs() >= READOUT_PERIOD_MS))
+        UpdateReadout(view, setup);
+    const std::size_t hud = std::strlen(view.HudText());
+    const BehindText text =
+        TextArea(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight, m_bOn[READOUT] ? 3 : 2,
+                 m_bOn[READOUT] ? std::max(hud, m_readout.size()) : hud);
+    if (m_bHeatOnGpu) {
+        {
+            const PlainPixels plain;
+            m_heat.Draw();
+        }
+        FadeWindowBehindText(view.m_glContext.m_iHeight, text);
+    } else if (m_bOn[HEAT_COLOURS]) {
+        DrawHeatFromCapture(view, setup, text);
     }
     if (m_bOn[MAP_INSET])
         DrawInset(view, setup);
-    if (readoutDue && capture != nullptr)
-        UpdateReadout(view, setup, density);
     if (m_bOn[READOUT])
         view.m_glContext.Print(10, READOUT_Y, "%s", m_readout.c_str());
 }
 
-ViewCapture* LiveViews::Capture(CKVX_DemoView& view) {
+// The heat colours computed on the CPU from a capture of the lookups, for the
+// parametrisations the GPU's pass does not colour.
+void LiveViews::DrawHeatFromCapture(CKVX_DemoView& view, const ShadowSetup& setup,
+                                    const BehindText& text) {
+    ViewCapture* capture = Capture(view, m_heatCapture);
+    if (capture == nullptr)
+        return;
+    RgbImage heat = DensityHeatmap(TexelsPerPixel(capture->Lookups(setup)));
+    FadeBehindText(heat, text);
+    PlainPixels().Draw(heat, 0, 0);
+}
+
+ViewCapture* LiveViews::Capture(CKVX_DemoView& view, CaptureSlot& slot) {
     const int w = view.m_glContext.m_iWidth;
     const int h = view.m_glContext.m_iHeight;
-    if (m_capture != nullptr && w == m_iCaptureWidth && h == m_iCaptureHeight)
-        return m_capture.get();
-    m_capture = std::make_unique<ViewCapture>(view);
+    if (slot.capture != nullptr && w == slot.width && h == slot.height)
+        return slot.capture.get();
+    slot.capture = std::make_unique<ViewCapture>(view);
     std::string error;
-    if (!m_capture->Create(error)) {
-        m_capture.reset();
+    if (!slot.capture->Create(error)) {
+        slot.capture.reset();
         m_readout = error;
         return nullptr;
     }
-    m_iCaptureWidth = w;
-    m_iCaptureHeight = h;
-    return m_capture.get();
+    slot.width = w;
+    slot.height = h;
+    return slot.capture.get();
 }
 
-// The depth map the frame was drawn with, reduced to fit the corner.
+// The depth map the frame was drawn with, reduced to fit the corner: drawn by
+// the GPU, or read back and drawn as --dump-shadowmap draws it where the GPU
+// cannot.
 void LiveViews::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup) {
     const int size = view.m_iShadowMapWidth;
     const int room = std::min(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight) * 2 / 5;
     const int side = std::max(1, std::min(INSET_MAX, room));
     const int step = (size + side - 1) / side;
-    const RgbImage picture =
+    const int picture = size / step;
+    const LiveMapInset::Place place{view.m_glContext.m_iWidth - picture - INSET_MARGIN,
+                                    INSET_MARGIN,
+                                    picture,
+                                    step,
+                                    view.m_glContext.m_iWidth,
+                                    view.m_glContext.m_iHeight};
+    const std::vector<MapOutline> outlines = MapPictureOutlines(
+        picture, step, view.m_eyeCamera, view.m_lightCamera, setup, StandardMapTrapezoid(view));
+    const PlainPixels plain;
+    if (m_inset.Draw(view.m_uDepthTexture, place, outlines))
+        return;
+    const RgbImage read =
         OutlinedMapPicture(ViewCapture(view).DepthMap(), size, step, view.m_eyeCamera,
                            view.m_lightCamera, setup, StandardMapTrapezoid(view));
-    PlainPixels().Draw(picture, view.m_glContext.m_iWidth - picture.width - INSET_MARGIN,
-                       INSET_MARGIN);
+    plain.Draw(read, place.x, place.y);
 }
 
-void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup,
-                              const PixelGrid<float>& density) {
+// The median from the lookups of a picture READOUT_REDUCTION times smaller on
+// each axis than the window: a small image to read back and go through, whose
+// texels per pixel are READOUT_REDUCTION times the window's.
+void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
+    double p50 = 0.0;
+    {
+        const ReducedView reduced(view, READOUT_REDUCTION);
+        ViewCapture* capture = Capture(view, m_readoutCapture);
+        if (capture == nullptr)
+            return;
+        p50 = SummariseDensity(TexelsPerPixel(capture->Lookups(setup))).p50 / READOUT_REDUCTION;
+    }
     char line[160];
     std::snprintf(line, sizeof line, "%s: texels per pixel p50 %.2f, map coverage %.1f%%",
-                  ParametrisationLabel(view.CurrentParametrisation()),
-                  SummariseDensity(density).p50,
+                  ParametrisationLabel(view.CurrentParametrisation()), p50,
                   100.0 * SetupCoverage(view.m_eyeCamera, view.m_lightCamera, setup));
     m_readout = line;
     m_sinceReadout = Stopwatch();

@@ -3,9 +3,17 @@
 #include <memory>
 #include <string>
 
+#include "app/live_heat_colours.h"
+#include "app/live_map_inset.h"
 #include "measure/view_capture.h"
 #include "view/frame_timings.h"
 #include "view/kvx_demo_view.h"
+
+// The top-left corner of the window behind the lines of text: this many
+// columns from the left and rows from the top.
+struct BehindText {
+    int columns, rows;
+};
 
 // The View menu's live views of the shadow map, drawn over each frame: the
 // depth map in the bottom-right corner with the eye frustum and the map's
@@ -22,20 +30,31 @@ class LiveViews : public FrameOverlay {
     bool IsOn(View shown) const { return m_bOn[shown]; }
     bool AnyOn() const { return m_bOn[MAP_INSET] || m_bOn[HEAT_COLOURS] || m_bOn[READOUT]; }
 
+    // With the heat colours on, the scene pass writes the map lookups that
+    // the GPU colours (for a map of one part; the cascades' are coloured
+    // from a capture on the CPU).
+    SceneReplacement ReplaceScene(CKVX_DemoView& view) override;
     void Draw(CKVX_DemoView& view) override;
 
   private:
-    // The capture through the view's passes, made again when the window's
-    // size changed; null when this OpenGL cannot capture.
-    ViewCapture* Capture(CKVX_DemoView& view);
+    // A capture through the view's passes, made again when the view's size
+    // changed; null when this OpenGL cannot capture.
+    struct CaptureSlot {
+        std::unique_ptr<ViewCapture> capture;
+        int width = 0;
+        int height = 0;
+    };
+    ViewCapture* Capture(CKVX_DemoView& view, CaptureSlot& slot);
+    void DrawHeatFromCapture(CKVX_DemoView& view, const ShadowSetup& setup, const BehindText& text);
     void DrawInset(CKVX_DemoView& view, const ShadowSetup& setup);
-    void UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup,
-                       const PixelGrid<float>& density);
+    void UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup);
 
     bool m_bOn[VIEW_COUNT] = {};
-    std::unique_ptr<ViewCapture> m_capture;
-    int m_iCaptureWidth = 0;
-    int m_iCaptureHeight = 0;
+    LiveHeatColours m_heat;
+    LiveMapInset m_inset;
+    bool m_bHeatOnGpu = false;  // in the frame being drawn
+    CaptureSlot m_heatCapture;
+    CaptureSlot m_readoutCapture;  // of a reduced picture
     std::string m_readout;
     Stopwatch m_sinceReadout;
 };

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
 constexpr float LOG2_RANGE = 3.0f;  // the ramp spans 2^-3 to 2^3
-constexpr Rgb NO_FIGURE = {40, 40, 40};
 
 struct Stop {
     float at;  // log2 of texels per pixel
@@ -43,8 +43,35 @@ RgbImage DensityHeatmap(const PixelGrid<float>& density) {
     for (int y = 0; y < density.height; ++y) {
         for (int x = 0; x < density.width; ++x) {
             const float d = density.at(x, y);
-            image.Set(x, y, std::isfinite(d) ? DensityColour(d) : NO_FIGURE);
+            image.Set(x, y, std::isfinite(d) ? DensityColour(d) : NO_FIGURE_COLOUR);
         }
     }
     return image;
+}
+
+std::string DensityColourGlsl() {
+    const auto stop = [](const Stop& s) {
+        char text[64];
+        std::snprintf(text, sizeof text, "vec3(%.9g, %.9g, %.9g)", s.r, s.g, s.b);
+        return std::string(text);
+    };
+    const auto number = [](float v) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.9g", v);
+        return std::string(text);
+    };
+    std::string glsl =
+        "vec3 DensityColour(float texelsPerPixel) {\n"
+        "    float l = texelsPerPixel > 0.0 ? clamp(log2(texelsPerPixel), " +
+        number(-LOG2_RANGE) + ", " + number(LOG2_RANGE) + ") : " + number(-LOG2_RANGE) +
+        ";\n    vec3 c = vec3(0.0);\n";
+    const size_t count = sizeof STOPS / sizeof STOPS[0];
+    for (size_t i = 0; i + 1 < count; ++i) {
+        const Stop& a = STOPS[i];
+        const Stop& b = STOPS[i + 1];
+        const std::string mix = "c = mix(" + stop(a) + ", " + stop(b) + ", (l - " + number(a.at) +
+                                ") / " + number(b.at - a.at) + ");\n";
+        glsl += i == 0 ? "    " + mix : "    if (l > " + number(a.at) + ") " + mix;
+    }
+    return glsl + "    return c;\n}\n";
 }

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr float DARKEST = 60.0f;  // grey of the farthest drawn depth
-constexpr float BRIGHTEST = 255.0f;
-
 constexpr Rgb FRUSTUM_COLOUR = {255, 200, 0};
 constexpr Rgb TRAPEZOID_COLOUR = {230, 40, 40};
 // Widths at full size. The frustum's outline is drawn wider and first, so
@@ -61,12 +58,27 @@ RgbImage DepthMapPicture(const std::vector<float>& depth, int width, int height)
             if (!(d < 1.0f))
                 continue;
             const float f = (farthest - d) / span;
-            const auto grey =
-                static_cast<uint8_t>(std::lround(DARKEST + f * (BRIGHTEST - DARKEST)));
+            const auto grey = static_cast<uint8_t>(std::lround(
+                DEPTH_PICTURE_DARKEST + f * (DEPTH_PICTURE_BRIGHTEST - DEPTH_PICTURE_DARKEST)));
             image.Set(x, y, {grey, grey, grey});
         }
     }
     return image;
+}
+
+std::vector<MapOutline> MapPictureOutlines(int size, int step, const Camera& eye,
+                                           const Camera& light, const ShadowSetup& setup,
+                                           const std::vector<Point2D>& trapezoid) {
+    std::vector<MapOutline> outlines;
+    for (const std::vector<Point2D>& outline : SetupFrustumOutlines(eye, light, setup))
+        outlines.push_back({outline, FRUSTUM_COLOUR, Thickness(FRUSTUM_THICKNESS, step)});
+    const int edge = Thickness(TRAPEZOID_THICKNESS, step);
+    const std::vector<std::vector<Point2D>> edges =
+        trapezoid.empty() ? PartEdges(setup, 2.0f * edge / static_cast<float>(size))
+                          : std::vector<std::vector<Point2D>>{trapezoid};
+    for (const std::vector<Point2D>& e : edges)
+        outlines.push_back({e, TRAPEZOID_COLOUR, edge});
+    return outlines;
 }
 
 RgbImage OutlinedMapPicture(const std::vector<float>& depth, int mapSize, int step,
@@ -74,13 +86,7 @@ RgbImage OutlinedMapPicture(const std::vector<float>& depth, int mapSize, int st
                             const std::vector<Point2D>& trapezoid) {
     const int size = mapSize / step;
     RgbImage image = DepthMapPicture(EveryStep(depth, mapSize, step, size), size, size);
-    for (const std::vector<Point2D>& outline : SetupFrustumOutlines(eye, light, setup))
-        DrawMapOutline(image, outline, FRUSTUM_COLOUR, Thickness(FRUSTUM_THICKNESS, step));
-    const int edge = Thickness(TRAPEZOID_THICKNESS, step);
-    const std::vector<std::vector<Point2D>> edges =
-        trapezoid.empty() ? PartEdges(setup, 2.0f * edge / static_cast<float>(size))
-                          : std::vector<std::vector<Point2D>>{trapezoid};
-    for (const std::vector<Point2D>& e : edges)
-        DrawMapOutline(image, e, TRAPEZOID_COLOUR, edge);
+    for (const MapOutline& outline : MapPictureOutlines(size, step, eye, light, setup, trapezoid))
+        DrawMapOutline(image, outline.points, outline.colour, outline.thickness);
     return image;
 }

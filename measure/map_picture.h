@@ -6,6 +6,10 @@
 #include "measure/rgb_image.h"
 #include "warp/shadow_setup.h"
 
+// The greys of the farthest and the nearest drawn depth.
+constexpr float DEPTH_PICTURE_DARKEST = 60.0f;
+constexpr float DEPTH_PICTURE_BRIGHTEST = 255.0f;
+
 // A depth map as a grey picture: texels where nothing was drawn (depth 1)
 // are black; the drawn depths are stretched over the grey range, nearer to
 // the light brighter.
@@ -16,6 +20,19 @@ RgbImage DepthMapPicture(const std::vector<float>& depth, int width, int height)
 // of the eye frustum outlined in yellow, and in red either the given
 // trapezoid (for the standard map, the one KVX would fit) or, when it is
 // empty, the edge of each part (the whole map, or the cascades' tiles).
+// One outline of such a picture, in map coordinates (-1 to 1 across it), and
+// its width in the picture's pixels.
+struct MapOutline {
+    std::vector<Point2D> points;
+    Rgb colour;
+    int thickness;
+};
+// The outlines OutlinedMapPicture draws over a picture `size` pixels a side
+// of every `step`-th texel, in drawing order.
+std::vector<MapOutline> MapPictureOutlines(int size, int step, const Camera& eye,
+                                           const Camera& light, const ShadowSetup& setup,
+                                           const std::vector<Point2D>& trapezoid);
+
 RgbImage OutlinedMapPicture(const std::vector<float>& depth, int mapSize, int step,
                             const Camera& eye, const Camera& light, const ShadowSetup& setup,
                             const std::vector<Point2D>& trapezoid);

@@ -36,7 +36,9 @@ struct Md2Skin {
 // An animated model read from an MD2 file with one skin image. Loading
 // expands the first animation into a cycle of interpolated frames, each a
 // ready-to-draw interleaved array (s, t, nx, ny, nz, x, y, z per vertex,
-// three vertices per triangle); every draw shows the next frame of the cycle.
+// three vertices per triangle); a draw shows the current frame, and only
+// AdvanceFrame moves the cycle on, so every pass of a rendered frame shows
+// the same pose.
 // A model that failed to load stays empty and draws nothing.
 class Md2Model {
   public:
@@ -48,15 +50,15 @@ class Md2Model {
     // that cannot be read gives a plain skin of one mid-grey texel: true, with
     // the image named in error.
     bool Load(const char* modelFile, const char* skinFile, std::string& error);
-    // Draws the current frame of the cycle, then advances to the next.
+    // Draws the current frame of the cycle.
     void Draw();
 
     // The part of Load that needs no GL: everything but the skin.
     bool LoadGeometry(const char* modelFile, std::string& error);
     // True once geometry and skin are loaded.
     bool IsDrawable() const;
-    // The frame the next draw shows; moves the cursor on, wrapping at the
-    // cycle's end.
+    // Moves the cycle on by one frame, wrapping at its end; returns the frame
+    // shown until then.
     int AdvanceFrame();
     int CycleLength() const;
     // Bytes held by the interpolated frames.

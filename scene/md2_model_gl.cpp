@@ -60,5 +60,4 @@ void Md2Model::Draw() {
     glBindTexture(GL_TEXTURE_2D, m_ppSkins[0]->m_uTexture);
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, m_ppFrames[m_iCurrentFrame]);
     glDrawArrays(GL_TRIANGLES, 0, m_iFrameFloats / 8);
-    AdvanceFrame();
 }

@@ -18,9 +18,14 @@ void LoadSceneAssets();
 // modelview as it found it.
 void DrawSceneTextured();
 
-// The same objects with the same placements, without the terrain, for the
-// depth pass seen from the light.
+// The same objects with the same placements and poses, without the terrain,
+// for the depth pass seen from the light.
 void DrawSceneDepth();
+
+// Moves every animated figure on by one rendered frame (two frames of its
+// cycle). The draws themselves never move a figure, so the depth pass and the
+// scene pass of a frame show the same pose and each shadow matches its figure.
+void AdvanceFigures();
 
 // One object of the depth pass: the matrix its draw multiplies onto the
 // modelview, and a box in the object's own coordinates that holds every vertex

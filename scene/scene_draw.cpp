@@ -40,6 +40,9 @@ struct SceneObject {
 
 constexpr Md2ModelId NO_FIGURE = MD2_MODEL_COUNT;
 
+// The figures' pace: cycle frames a rendered frame.
+constexpr int CYCLE_FRAMES_PER_FRAME = 2;
+
 // In draw order. The static models' final rotation turns their +z axis into
 // the scene's +y axis; S2 is modelled y-up already.
 const SceneObject SCENE_OBJECTS[] = {
@@ -159,4 +162,13 @@ std::vector<CasterBounds> SceneDepthCasters() {
     for (const SceneObject& object : SCENE_OBJECTS)
         casters.push_back(BoundsOf(object));
     return casters;
+}
+
+void AdvanceFigures() {
+    for (Md2Model& model : g_md2Models) {
+        if (!model.IsDrawable())
+            continue;
+        for (int step = 0; step < CYCLE_FRAMES_PER_FRAME; ++step)
+            model.AdvanceFrame();
+    }
 }

@@ -22,11 +22,23 @@ constexpr int NO_COMPARED_MODE = -1;
 
 class CKVX_DemoView;
 
+// What the frame's scene pass draws instead of the shaded scene: a GLSL
+// program in place of the scene fragment program, over its own clear colour,
+// into the window or a framebuffer object of the window's size. Program 0
+// keeps the shaded scene.
+struct SceneReplacement {
+    GLuint program = 0;
+    GLfloat clear[4] = {};
+    GLuint framebuffer = 0;  // 0: the window
+};
+
 // Drawn over the scene after the scene pass when the window asks for it;
-// it leaves the scene pass's state as it found it.
+// it leaves the scene pass's state as it found it. Before the frame's passes
+// it may replace what the scene pass draws.
 class FrameOverlay {
   public:
     virtual ~FrameOverlay() = default;
+    virtual SceneReplacement ReplaceScene(CKVX_DemoView&) { return {}; }
     virtual void Draw(CKVX_DemoView& view) = 0;
 };
 
@@ -164,6 +176,7 @@ class CKVX_DemoView {
     Stopwatch m_stageClock;
     bool m_bFinishStages = false;
     bool m_bCreated = false;               // start-up done: frames may run
+    SceneReplacement m_sceneReplacement;   // for the frame being drawn only
     GLuint m_uCascadeFragmentProgram = 0;  // 0 until first asked for
     GLuint m_uCascadeFragmentProgramHQ = 0;
 };

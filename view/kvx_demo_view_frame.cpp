@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/tick_count.h"
+#include "scene/scene.h"
 #include "view/kvx_demo_view.h"
 
 void CKVX_DemoView::OnSize(int cx, int cy) {
@@ -25,6 +26,8 @@ void CKVX_DemoView::OnPaint() {
     m_stageClock = Stopwatch();
     m_glContext.MakeCurrent();
     const uint32_t t0 = GetTickCount();
+    if (m_pOverlay != nullptr)
+        m_sceneReplacement = m_pOverlay->ReplaceScene(*this);
     if (m_iComparedMode == NO_COMPARED_MODE) {
         RenderFrame();
     } else {
@@ -33,8 +36,10 @@ void CKVX_DemoView::OnPaint() {
                                               : m_uCurrentFragmentProgram;
         RenderSetup(FrameSetup(p), program);
     }
+    m_sceneReplacement = SceneReplacement();
     if (m_pOverlay != nullptr)
         m_pOverlay->Draw(*this);
+    AdvanceFigures();
     const uint32_t elapsed = GetTickCount() - t0;
 
     glColor3f(1.0f, 1.0f, 1.0f);

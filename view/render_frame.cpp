@@ -30,6 +30,42 @@ std::vector<TexelRect> CastersArea(const std::vector<CasterBounds>& casters,
     return area;
 }
 
+// The scene pass drawn with a replacement's program over its clear colour
+// while this lives; the state as before afterwards.
+class ReplacedScene {
+  public:
+    explicit ReplacedScene(const SceneReplacement& replacement)
+        : m_program(replacement.program), m_framebuffer(replacement.framebuffer) {
+        if (m_program == 0)
+            return;
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, m_clear);
+        const GLfloat* c = replacement.clear;
+        glClearColor(c[0], c[1], c[2], c[3]);
+        glUseProgram(m_program);
+        if (m_framebuffer != 0) {
+            glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+            glDrawBuffer(GL_COLOR_ATTACHMENT0);
+        }
+    }
+    ~ReplacedScene() {
+        if (m_program == 0)
+            return;
+        if (m_framebuffer != 0) {
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
+            glDrawBuffer(GL_BACK);
+        }
+        glUseProgram(0);
+        glClearColor(m_clear[0], m_clear[1], m_clear[2], m_clear[3]);
+    }
+    ReplacedScene(const ReplacedScene&) = delete;
+    ReplacedScene& operator=(const ReplacedScene&) = delete;
+
+  private:
+    GLuint m_program;
+    GLuint m_framebuffer;
+    GLfloat m_clear[4] = {};
+};
+
 }  // namespace
 
 void CKVX_DemoView::RenderFrame() {
@@ -125,6 +161,7 @@ void CKVX_DemoView::ScenePass(const gmtl::Matrix44f& nt) {
     glScalef(w * 0.5f, h * 0.5f, 0.5f);
     glTrackMatrixNV(GL_VERTEX_PROGRAM_NV, 20, GL_MATRIX2_NV, GL_IDENTITY_NV);
 
+    const ReplacedScene replaced(m_sceneReplacement);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, m_glContext.m_iWidth, m_glContext.m_iHeight);
     glMatrixMode(GL_PROJECTION);

@@ -56,6 +56,12 @@ TEST(RunOptions, AcceptedOptions) {
     RunOptions shot;
     ASSERT_TRUE(Runs({"--screenshot", "b.png"}, shot));
     EXPECT_EQ(shot.frames, 30);  // a screenshot alone waits 30 frames
+
+    RunOptions scripted;
+    ASSERT_TRUE(ParseRunOptions({"--bench", "--json"}, scripted, error)) << error;
+    EXPECT_TRUE(scripted.bench);
+    EXPECT_TRUE(scripted.json);
+    EXPECT_FALSE(scripted.Measuring());
 }
 
 TEST(RunOptions, HelpAndVersionAreShownInsteadOfRunning) {
@@ -160,8 +166,8 @@ TEST(RunOptions, RejectedOptions) {
         {{"--bogus\r"}, "The following argument was not expected: --bogus\\x0d"},
         {{"--heatmap", ""}, "--heatmap needs a file name"},
         {{"--dump-shadowmap", ""}, "--dump-shadowmap needs a file name"},
-        {{"--json"}, "--json needs --measure or --stability"},
-        {{"--json", "--heatmap", "h.png"}, "--json needs --measure or --stability"},
+        {{"--json"}, "--json needs --measure, --stability or --bench"},
+        {{"--json", "--heatmap", "h.png"}, "--json needs --measure, --stability or --bench"},
         {{"--measure", "--frames", "3"},
          "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
          "--bench"},

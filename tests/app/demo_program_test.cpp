@@ -173,6 +173,103 @@ TEST(DemoProgram, EveryWayOfHandingOverTheDepthMapShowsTheSamePicture) {
     }
 }
 
+// A run's picture: the last of a few frames, or a measuring run's file.
+std::vector<unsigned char> RunForPicture(const std::vector<std::string>& args,
+                                         const std::vector<std::string>& env,
+                                         const std::string& name, int& width, int& height) {
+    const std::string file = testing::TempDir() + name;
+    std::vector<std::string> all = args;
+    all.insert(all.end(), {file, "--batch"});
+    const ProgramRun run = RunDemo(all, env);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<unsigned char> rgb = LoadRgb(file, width, height);
+    std::remove(file.c_str());
+    return rgb;
+}
+
+// The heat colours of the live view, computed on the GPU from the scene
+// pass's map lookups, against --heatmap's CPU reference at the start-up view,
+// whose first frame shows the figures in the pose the measuring run holds.
+// Below the three lines of text (faded pale in the live view), at least 99% of
+// the scene's pixels are within one 8-bit step of the reference in every
+// channel (the GPU's division may round a last bit otherwise), and the sky is
+// the reference's grey.
+TEST(DemoProgram, LiveHeatColoursMatchTheMeasuringRun) {
+    constexpr int TEXT_ROWS = 75;
+    constexpr unsigned char NO_FIGURE = 40;
+    int width = 0, height = 0, heatWidth = 0, heatHeight = 0;
+    const std::vector<unsigned char> live = RunForPicture(
+        {"--frames", "1", "--screenshot"}, {"KVX_LIVE_VIEWS=h"}, "live-heat.png", width, height);
+    const std::vector<unsigned char> reference =
+        RunForPicture({"--heatmap"}, {}, "heatmap.png", heatWidth, heatHeight);
+    ASSERT_EQ(live.size(), 800u * 600u * 3u);
+    ASSERT_EQ(reference.size(), live.size());
+    int scene = 0, within = 0, sky = 0;
+    for (int y = 0; y < height - TEXT_ROWS; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* r = &reference[(static_cast<size_t>(y) * width + x) * 3];
+            const unsigned char* l = &live[(static_cast<size_t>(y) * width + x) * 3];
+            if (r[0] == NO_FIGURE && r[1] == NO_FIGURE && r[2] == NO_FIGURE) {
+                sky += std::equal(r, r + 3, l);
+                continue;
+            }
+            int step = 0;
+            for (int c = 0; c < 3; ++c)
+                step = std::max(step, std::abs(int(r[c]) - int(l[c])));
+            ++scene;
+            within += step <= 1;
+        }
+    }
+    ASSERT_GT(scene, width * height / 2);
+    const double share = double(within) / scene;
+    std::printf("heat colours within one step: %.4f of %d scene pixels\n", share, scene);
+    EXPECT_GE(share, 0.99);
+    EXPECT_GT(sky, 0);
+}
+
+// The live map inset, drawn by the GPU from the depth texture, shows
+// --dump-shadowmap's picture at every seventh texel (a 1500-texel map in the
+// 214-pixel inset of an 800 x 600 window): black where nothing was drawn, grey
+// where something was, the greys stretched over the inset's own texels from
+// 60 for the farthest to 255 for the nearest (the dump stretches them over
+// all its texels). Only pixels grey in both pictures count: the outlines are
+// drawn at another size in each.
+TEST(DemoProgram, LiveMapInsetShowsTheDumpedDepthMap) {
+    constexpr int STEP = 7, SIDE = 1500 / STEP, MARGIN = 10;
+    int width = 0, height = 0, mapWidth = 0, mapHeight = 0;
+    const std::vector<unsigned char> live = RunForPicture(
+        {"--frames", "1", "--screenshot"}, {"KVX_LIVE_VIEWS=m"}, "live-inset.png", width, height);
+    const std::vector<unsigned char> map =
+        RunForPicture({"--dump-shadowmap"}, {}, "map.png", mapWidth, mapHeight);
+    ASSERT_EQ(live.size(), 800u * 600u * 3u);
+    ASSERT_EQ(map.size(), 1500u * 1500u * 3u);
+    const auto grey = [](const unsigned char* p) { return p[0] == p[1] && p[1] == p[2]; };
+    int compared = 0, drawn = 0, same = 0, darkest = 255, brightest = 0;
+    for (int row = 0; row < SIDE; ++row) {
+        for (int column = 0; column < SIDE; ++column) {
+            const unsigned char* l =
+                &live[(static_cast<size_t>(MARGIN + row) * width + width - MARGIN - SIDE + column) *
+                      3];
+            const unsigned char* m =
+                &map[(static_cast<size_t>(row * STEP) * 1500 + column * STEP) * 3];
+            if (!grey(l) || !grey(m))
+                continue;
+            ++compared;
+            same += (l[0] == 0) == (m[0] == 0);
+            if (l[0] > 0) {
+                ++drawn;
+                darkest = std::min(darkest, int(l[0]));
+                brightest = std::max(brightest, int(l[0]));
+            }
+        }
+    }
+    EXPECT_GT(compared, SIDE * SIDE / 2);
+    EXPECT_EQ(same, compared);
+    EXPECT_GT(drawn, 50);
+    EXPECT_NEAR(darkest, 60, 1);
+    EXPECT_EQ(brightest, 255);
+}
+
 // Usage errors end with status 2 before anything starts; help and version
 // are printed on standard output.
 TEST(DemoProgram, CommandLineOutcomes) {

@@ -3,12 +3,18 @@
 // the X server.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -440,6 +446,58 @@ TEST_F(OutsideInput, ViewMenuKeysShowTheMapLive) {
     const Picture back = Shot();
     EXPECT_LT(ChangedShare(off, back, Region{0, SCENE_TOP, w, h}), 0.05);
     EXPECT_EQ(Share(back, readout, Dark), 0.0);
+    demo.Signal(SIGTERM);
+    demo.Wait(20);
+}
+
+// Seconds of processor time the process has used, all its threads together.
+double ProcessorSeconds(int pid) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    // After the command name's closing parenthesis: the state is the first
+    // field, user and system time the twelfth and thirteenth, in clock ticks.
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    std::string field;
+    double ticks = 0.0;
+    for (int n = 1; n <= 13 && fields >> field; ++n)
+        ticks += n >= 12 ? std::stod(field) : 0.0;
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// The share of one core the process uses over the next seconds.
+double CoreShare(int pid, double seconds) {
+    const double before = ProcessorSeconds(pid);
+    const auto start = std::chrono::steady_clock::now();
+    Pause(seconds);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return (ProcessorSeconds(pid) - before) / elapsed.count();
+}
+
+// While its window is unmapped the program draws no frames, so it takes next
+// to no processor time; mapped again, it draws its frames as before.
+TEST_F(OutsideInput, AnUnmappedWindowDrawsNoFrames) {
+    StartedProgram demo(KVX_DEMO, {}, KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+    m_window = FindWindow(demo.Pid(), "KVX Demo");
+    ASSERT_NE(m_window, 0u) << "the main window never appeared";
+    ASSERT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) > 150; }, 60));
+    const double shown = CoreShare(demo.Pid(), 3.0);
+
+    const std::string window = std::to_string(m_window);
+    Xdotool({"windowunmap", "--sync", window});
+    Pause(0.5);
+    const double unmapped = CoreShare(demo.Pid(), 3.0);
+    std::printf("share of a core: %.3f shown, %.3f unmapped\n", shown, unmapped);
+    EXPECT_LT(unmapped, 0.05);
+    EXPECT_LT(unmapped, shown / 10);
+
+    // The figures move again once the window is back.
+    Xdotool({"windowmap", "--sync", window});
+    Picture first;
+    ASSERT_TRUE(WaitUntil([&] { return ModeLineEnd(first = Shot()) > 150; }, 30));
+    const Region scene{0, SCENE_TOP, first.width, first.height};
+    EXPECT_TRUE(WaitUntil([&] { return ChangedShare(first, Shot(), scene) > 0.0; }, 30))
+        << "the view stood still after the window was mapped again";
     demo.Signal(SIGTERM);
     demo.Wait(20);
 }

@@ -20,11 +20,14 @@ Fn Driver(const char* name) {
 void RecordDrawCall(DrawCall::Kind kind, GLuint list) {
     if (g_recorder == nullptr)
         return;
-    DrawCall call{kind, list, 0, {}};
+    DrawCall call{kind, list, 0, {}, nullptr};
     GLint texture = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
     call.texture = static_cast<GLuint>(texture);
     glGetFloatv(GL_MODELVIEW_MATRIX, call.modelview.data());
+    void* vertices = nullptr;
+    glGetPointerv(GL_VERTEX_ARRAY_POINTER, &vertices);
+    call.vertices = vertices;
     g_recorder->m_calls.push_back(call);
 }
 

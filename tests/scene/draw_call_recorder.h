@@ -8,13 +8,14 @@
 // The draw calls the scene makes, as GL receives them. This test program
 // defines glCallList, glDrawArrays and glDrawElements itself, so the scene's
 // calls reach these first: while a recorder exists each call is recorded with
-// the modelview matrix and the 2D texture bound at that moment, then passed on
-// to the driver.
+// the modelview matrix, the 2D texture and the vertex array set at that
+// moment, then passed on to the driver.
 struct DrawCall {
     enum Kind { LIST, ARRAYS, ELEMENTS } kind;
     GLuint list;     // the list called, for LIST
     GLuint texture;  // GL_TEXTURE_BINDING_2D of the active unit
     std::array<float, 16> modelview;
+    const void* vertices;  // GL_VERTEX_ARRAY_POINTER
 };
 
 class DrawCallRecorder {

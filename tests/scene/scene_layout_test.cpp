@@ -167,6 +167,43 @@ TEST_F(SceneGlTest, DrawsPlaceEveryObjectAsTheLayoutSays) {
     }
 }
 
+// The vertices of each figure model's draws, in draw order.
+std::vector<const void*> FigureVertices(const std::vector<DrawCall>& calls) {
+    std::vector<const void*> vertices;
+    for (const DrawCall& call : calls) {
+        if (call.kind == DrawCall::ARRAYS)
+            vertices.push_back(call.vertices);
+    }
+    return vertices;
+}
+
+// Each figure's shadow is cast by the pose its body shows: both passes of a
+// frame draw every figure model from the same frame of its cycle, and the
+// frames between them move each model on two frames.
+TEST_F(SceneGlTest, BothPassesOfAFrameDrawEachFigureInTheSamePose) {
+    WriteData(SceneData());
+    LoadSceneAssets();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    DrawCallRecorder recorder;
+    for (int frame = 0; frame < 3; ++frame) {
+        SCOPED_TRACE("frame " + std::to_string(frame));
+        std::vector<const void*> expected;
+        for (const Placement& placement : Placements()) {
+            for (Md2ModelId id : placement.figure) {
+                const Md2Model& model = g_md2Models[id];
+                // The vertex positions follow s, t and the normal in each vertex.
+                expected.push_back(model.m_ppFrames[2 * frame % model.CycleLength()] + 5);
+            }
+        }
+        DrawSceneDepth();
+        EXPECT_EQ(FigureVertices(recorder.Take()), expected) << "depth pass";
+        DrawSceneTextured();
+        EXPECT_EQ(FigureVertices(recorder.Take()), expected) << "eye pass";
+        AdvanceFigures();
+    }
+}
+
 // Whether outer holds every point of inner.
 bool Holds(const gmtl::AABoxf& outer, const gmtl::AABoxf& inner) {
     for (unsigned a = 0; a < 3; ++a) {

@@ -139,6 +139,7 @@ TEST_F(SceneGlTest, EachRenderedFrameAdvancesEveryModelTwoFramesAndRestoresTheMo
     for (int frame = 0; frame < 3; ++frame) {
         DrawSceneDepth();
         DrawSceneTextured();
+        AdvanceFigures();
     }
     for (const Md2Model& model : g_md2Models)
         EXPECT_EQ(model.m_iCurrentFrame, 6);
@@ -330,6 +331,7 @@ TEST_F(SceneGlTest, UnusableAssetsAreReportedAndLeftOutOrDrawnPlain) {
 
     DrawSceneDepth();
     DrawSceneTextured();
+    AdvanceFigures();
     EXPECT_EQ(g_md2Models[F4A].m_iCurrentFrame, 0);
     EXPECT_EQ(g_md2Models[F4B].m_iCurrentFrame, 2);
     EXPECT_EQ(g_md2Models[F1B].m_iCurrentFrame, 2);

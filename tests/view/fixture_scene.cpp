@@ -110,6 +110,9 @@ void DrawSceneDepth() {
     DrawBoxes();
 }
 
+// The fixture's boxes do not move.
+void AdvanceFigures() {}
+
 std::vector<CasterBounds> SceneDepthCasters() {
     std::vector<CasterBounds> casters;
     for (const FixtureBox& box : BOXES) {
