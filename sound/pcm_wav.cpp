@@ -1,6 +1,7 @@
 #include "sound/pcm_wav.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -28,24 +29,37 @@ bool PlainPcmFormat(const std::uint8_t* format) {
 
 }  // namespace
 
-bool IsPlainPcmWav(const std::uint8_t* bytes, std::size_t size) {
+bool IsPlainPcmWav(const std::uint8_t* bytes, std::size_t size, std::uint64_t fileSize) {
     if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0)
         return false;
+    bool plainFormat = false;
     for (std::size_t at = 12; at + 8 <= size;) {
-        const std::uint32_t chunkSize = Little(bytes + at + 4, 4);
-        if (std::memcmp(bytes + at, "fmt ", 4) == 0)
-            return chunkSize >= 16 && at + 8 + 16 <= size && PlainPcmFormat(bytes + at + 8);
-        if (std::memcmp(bytes + at, "data", 4) == 0)
-            return false;
+        const std::uint8_t* chunk = bytes + at;
+        const std::uint32_t chunkSize = Little(chunk + 4, 4);
+        if (std::memcmp(chunk, "data", 4) == 0)
+            return plainFormat && at + 8 + std::uint64_t{chunkSize} <= fileSize;
+        // The library reads the first format chunk only.
+        if (std::memcmp(chunk, "fmt ", 4) == 0 && !plainFormat) {
+            if (chunkSize < 16 || at + 8 + std::size_t{chunkSize} > size ||
+                !PlainPcmFormat(chunk + 8))
+                return false;
+            plainFormat = true;
+        }
         at += 8 + std::size_t{chunkSize} + (chunkSize & 1);
     }
     return false;
+}
+
+bool IsPlainPcmWav(const std::uint8_t* bytes, std::size_t size) {
+    return IsPlainPcmWav(bytes, size, size);
 }
 
 bool IsPlainPcmWavFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::vector<char> bytes(HEADER_BYTES);
     file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return IsPlainPcmWav(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                         static_cast<std::size_t>(file.gcount()));
+    std::error_code error;
+    const std::uintmax_t fileSize = std::filesystem::file_size(path, error);
+    return !error && IsPlainPcmWav(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                   static_cast<std::size_t>(file.gcount()), fileSize);
 }

@@ -43,6 +43,9 @@ TEST(PcmWav, OnlyPlainPcmWaveFilesPass) {
         {"three channels", [](Bytes& b) { Put(b, 22, 3, 2); }, false},
         {"24-bit samples", [](Bytes& b) { Put(b, 34, 24, 2); }, false},
         {"a format chunk shorter than its fields", [](Bytes& b) { Put(b, 16, 8, 4); }, false},
+        {"a format chunk longer than the file", [](Bytes& b) { Put(b, 16, 0xfffffff0, 4); }, false},
+        {"a data chunk longer than the file", [](Bytes& b) { Put(b, 40, 0x80bb0001, 4); }, false},
+        {"no data chunk", [](Bytes& b) { b.resize(36); }, false},
         {"cut inside the format chunk", [](Bytes& b) { b.resize(30); }, false},
         {"the data before the format",
          [](Bytes& b) {
@@ -65,6 +68,13 @@ TEST(PcmWav, OnlyPlainPcmWaveFilesPass) {
         c.change(bytes);
         EXPECT_EQ(IsPlainPcmWav(bytes.data(), bytes.size()), c.plain);
     }
+}
+
+// Only the start of a file is read; the data chunk must still end inside the file.
+TEST(PcmWav, TheStartOfAFileIsJudgedWithTheFileSize) {
+    const Bytes bytes = ToneWav({440.0, 0.01, 11025});
+    EXPECT_TRUE(IsPlainPcmWav(bytes.data(), 44, bytes.size()));
+    EXPECT_FALSE(IsPlainPcmWav(bytes.data(), 44, bytes.size() - 1));
 }
 
 }  // namespace
