@@ -1,6 +1,5 @@
 #include "sound/pcm_wav.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -53,21 +52,20 @@ std::size_t FindChunk(const std::uint8_t* bytes, std::size_t size, const char* i
 bool IsPlainPcmWav(const std::uint8_t* bytes, std::size_t size) {
     if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0)
         return false;
-    const std::size_t at = FindChunk(bytes, size, "fmt ", "data");
-    return at < size && Little(bytes + at + 4, 4) >= 16 && at + 8 + 16 <= size &&
-           PlainPcmFormat(bytes + at + 8);
+    const std::size_t format = FindChunk(bytes, size, "fmt ", "data");
+    const std::size_t data = FindChunk(bytes, size, "data", nullptr);
+    return format < size && Little(bytes + format + 4, 4) >= 16 &&
+           format + 8 + std::uint64_t{Little(bytes + format + 4, 4)} <= size &&
+           PlainPcmFormat(bytes + format + 8) && data < size &&
+           data + 8 + std::uint64_t{Little(bytes + data + 4, 4)} <= size;
 }
 
 std::uint64_t DecodedPcmWavBytes(const std::uint8_t* bytes, std::size_t size, int outputRate) {
     if (!IsPlainPcmWav(bytes, size) || outputRate <= 0)
         return 0;
     const std::size_t data = FindChunk(bytes, size, "data", nullptr);
-    if (data == size)
-        return 0;
-    const std::uint64_t dataBytes =
-        std::min<std::uint64_t>(Little(bytes + data + 4, 4), size - data - 8);
     const PcmFormat format = FormatOf(bytes + FindChunk(bytes, size, "fmt ", nullptr) + 8);
-    const std::uint64_t frames = dataBytes / (format.channels * format.bits / 8);
+    const std::uint64_t frames = Little(bytes + data + 4, 4) / (format.channels * format.bits / 8);
     const std::uint64_t outputFrames =
         (frames * static_cast<std::uint64_t>(outputRate) + format.rate - 1) / format.rate;
     return outputFrames * OUTPUT_FRAME_BYTES;

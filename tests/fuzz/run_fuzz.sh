@@ -6,15 +6,22 @@
 # wrote one beside its seeds, guides the mutations.
 # Usage: run_fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
 # KVX_FUZZ_OPTIONS adds libFuzzer options, e.g. KVX_FUZZ_OPTIONS=-max_len=65536.
-# TARGET is an executable name without its kvx_fuzz_ prefix; all targets run when none is named.
+# TARGET is an executable name without its kvx_fuzz_ prefix; all targets run when none is named:
+# every BUILD_DIR/bin/kvx_fuzz_*, where the build puts the fuzz targets and nothing else (their seed
+# writers go to BUILD_DIR/tests/fuzz/seed_writers).
 set -eu
 build=$(cd "$1" && pwd)
 seconds=$2
 shift 2
 if [ $# -eq 0 ]; then
     for program in "$build"/bin/kvx_fuzz_*; do
+        [ -x "$program" ] || continue
         set -- "$@" "${program##*/kvx_fuzz_}"
     done
+    if [ $# -eq 0 ]; then
+        echo "run_fuzz.sh: no fuzz targets in $build/bin; build the target kvx_fuzz_all" >&2
+        exit 1
+    fi
 fi
 work="$build/tests/fuzz"
 for target in "$@"; do

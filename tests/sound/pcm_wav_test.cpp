@@ -43,6 +43,11 @@ TEST(PcmWav, OnlyPlainPcmWaveFilesPass) {
         {"three channels", [](Bytes& b) { Put(b, 22, 3, 2); }, false},
         {"24-bit samples", [](Bytes& b) { Put(b, 34, 24, 2); }, false},
         {"a format chunk shorter than its fields", [](Bytes& b) { Put(b, 16, 8, 4); }, false},
+        {"a format chunk longer than the file", [](Bytes& b) { Put(b, 16, 0xfffffff0, 4); }, false},
+        {"a data chunk longer than the file", [](Bytes& b) { Put(b, 40, 0x80bb0001, 4); }, false},
+        {"a data chunk one byte longer than the file",
+         [](Bytes& b) { Put(b, 40, static_cast<std::uint32_t>(b.size() - 43), 4); }, false},
+        {"no data chunk", [](Bytes& b) { b.resize(36); }, false},
         {"cut inside the format chunk", [](Bytes& b) { b.resize(30); }, false},
         {"the data before the format",
          [](Bytes& b) {
@@ -84,8 +89,8 @@ TEST(PcmWav, DecodedSizeFollowsTheFormatTheDataAndTheOutputRate) {
              Put(b, 34, 8, 2);
          },
          8000, 4 * 800},
-        {"a data chunk claiming more than the file holds counts what is there",
-         [](Bytes& b) { Put(b, 40, 0xffffffff, 4); }, 8000, 4 * 800},
+        {"a data chunk claiming more than the file holds is refused",
+         [](Bytes& b) { Put(b, 40, 0xffffffff, 4); }, 8000, 0},
         {"a data chunk claiming less counts its claim", [](Bytes& b) { Put(b, 40, 100, 4); }, 8000,
          4 * 50},
         {"a rate that does not divide evenly rounds up", [](Bytes& b) { Put(b, 24, 11025, 4); },
