@@ -9,8 +9,7 @@
 #include "measure/shadow_change.h"
 #include "measure/texel_density.h"
 #include "measure/view_capture.h"
-#include "scene/scene_objects.h"
-#include "scene/terrain_height.h"
+#include "scene/scene.h"
 
 namespace {
 
@@ -99,7 +98,7 @@ gmtl::Vec3f CameraPosition(const Camera& camera) {
 bool SeesScene(Run& run) {
     const gmtl::Vec3f eye = CameraPosition(run.view.m_eyeCamera);
     float ground = 0.0f;
-    if (TerrainHeightAt(g_terrainMesh, eye[0], eye[2], ground) && eye[1] < ground)
+    if (SceneGroundHeightAt(eye[0], eye[2], ground) && eye[1] < ground)
         return false;
     run.beforeRender();
     const PixelGrid<SurfacePoint> points = run.capture.SurfacePoints(gmtl::Matrix44f());

@@ -27,6 +27,10 @@ void DrawSceneDepth();
 // scene pass of a frame show the same pose and each shadow matches its figure.
 void AdvanceFigures();
 
+// The ground's height under the point (x, z) of the ground plane; false where
+// there is no ground under it.
+bool SceneGroundHeightAt(float x, float z, float& height);
+
 // One object of the depth pass: the matrix its draw multiplies onto the
 // modelview, and a box in the object's own coordinates that holds every vertex
 // any of its draws can send (empty when it draws nothing).

@@ -58,7 +58,7 @@ TEST(RunOptions, AcceptedOptions) {
     EXPECT_EQ(shot.frames, 30);  // a screenshot alone waits 30 frames
 
     RunOptions scripted;
-    ASSERT_TRUE(ParseRunOptions({"--bench", "--json"}, scripted, error)) << error;
+    ASSERT_TRUE(Runs({"--bench", "--json"}, scripted));
     EXPECT_TRUE(scripted.bench);
     EXPECT_TRUE(scripted.json);
     EXPECT_FALSE(scripted.Measuring());

@@ -3,6 +3,7 @@
 
 #include <GL/glew.h>
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -112,6 +113,11 @@ void DrawSceneDepth() {
 
 // The fixture's boxes do not move.
 void AdvanceFigures() {}
+
+bool SceneGroundHeightAt(float x, float z, float& height) {
+    height = 0.0f;
+    return std::abs(x) <= FIXTURE_GROUND_HALF_SIZE && std::abs(z) <= FIXTURE_GROUND_HALF_SIZE;
+}
 
 std::vector<CasterBounds> SceneDepthCasters() {
     std::vector<CasterBounds> casters;
