@@ -6,7 +6,6 @@
 // clang-format on
 
 #include <csetjmp>
-#include <functional>
 
 namespace {
 
@@ -23,9 +22,9 @@ void JumpOut(j_common_ptr info) {
 
 void Ignore(j_common_ptr) {}
 
-// Reads the header from the source that attach gives the decompressor.
-bool ReadHeaderSize(const std::function<void(jpeg_decompress_struct&)>& attach, unsigned& width,
-                    unsigned& height) {
+}  // namespace
+
+bool ReadJpegSize(const std::uint8_t* bytes, std::size_t size, unsigned& width, unsigned& height) {
     jpeg_decompress_struct info;
     QuietErrors errors;
     info.err = jpeg_std_error(&errors.manager);
@@ -34,31 +33,11 @@ bool ReadHeaderSize(const std::function<void(jpeg_decompress_struct&)>& attach, 
     volatile bool read = false;
     if (setjmp(errors.jump) == 0) {
         jpeg_create_decompress(&info);
-        attach(info);
+        jpeg_mem_src(&info, bytes, static_cast<unsigned long>(size));
         read = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK;
         width = info.image_width;
         height = info.image_height;
     }
     jpeg_destroy_decompress(&info);
     return read;
-}
-
-}  // namespace
-
-bool ReadJpegSize(const char* path, unsigned& width, unsigned& height) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
-        return false;
-    const bool read = ReadHeaderSize(
-        [file](jpeg_decompress_struct& info) { jpeg_stdio_src(&info, file); }, width, height);
-    std::fclose(file);
-    return read;
-}
-
-bool ReadJpegSize(const std::uint8_t* bytes, std::size_t size, unsigned& width, unsigned& height) {
-    return ReadHeaderSize(
-        [bytes, size](jpeg_decompress_struct& info) {
-            jpeg_mem_src(&info, bytes, static_cast<unsigned long>(size));
-        },
-        width, height);
 }
