@@ -65,6 +65,7 @@ TEST_F(SampleFileTest, ASoundIsRefusedFromItsHeaderWhenItWouldDecodeBeyondTheBud
     } cases[] = {
         {"a tone that fills the budget", ToneWav({440.0, budgetSeconds, 8000}), true},
         {"a frame more", ToneWav({440.0, budgetSeconds + 1.0 / 8000, 8000}), false},
+        // The library would set aside what the chunk claims before reading it.
         {"a short tone whose data chunk claims 4 GiB",
          [] {
              Bytes wav = ToneWav({440.0, 0.1, 8000});
@@ -72,7 +73,7 @@ TEST_F(SampleFileTest, ASoundIsRefusedFromItsHeaderWhenItWouldDecodeBeyondTheBud
                  wav[i] = 0xff;
              return wav;
          }(),
-         true},
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
