@@ -20,7 +20,12 @@ struct Picture {
     int height = 0;
     std::vector<uint32_t> pixels;
 
-    uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+    // Black outside the picture, so a failed capture reads as black instead of out of bounds.
+    uint32_t At(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return 0;
+        return pixels[std::size_t(y) * width + x];
+    }
 };
 
 // What window shows now; an empty picture when it cannot be read.
