@@ -61,7 +61,7 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 }
 
 bool ParseMode(const std::string& text, std::string& mode) {
-    for (const char* known : {"kvx-hq", "kvx", "ssm", "lispsm", "csm"}) {
+    for (const char* known : {"kvx-hq", "kvx", "ssm", "lispsm", "csm", "csm-stable"}) {
         if (text == known) {
             mode = text;
             return true;
@@ -95,8 +95,9 @@ void AddFrameLoopOptions(CLI::App& app, RunOptions& o) {
                   o.screenshot);
     AddValueOption(app, "--mode", "MODE",
                    "start in kvx-hq (KVX High Quality), kvx, ssm, lispsm\n"
-                   "(light-space perspective map) or csm (cascaded maps)",
-                   Reader("--mode", "one of kvx-hq, kvx, ssm, lispsm, csm",
+                   "(light-space perspective map), csm (cascaded maps) or\n"
+                   "csm-stable (cascades bounded by spheres, snapped to texels)",
+                   Reader("--mode", "one of kvx-hq, kvx, ssm, lispsm, csm, csm-stable",
                           [&o](const std::string& text) { return ParseMode(text, o.mode); }));
     AddValueOption(
         app, "--size", "WxH", "client size of the view in pixels (default 800x600)",

@@ -11,7 +11,8 @@
 struct RunOptions {
     int frames = 0;          // > 0: render this many frames, then exit 0
     std::string screenshot;  // PNG file for the last frame
-    std::string mode;  // "kvx-hq", "kvx", "ssm", "lispsm" or "csm"; empty keeps the start-up mode
+    std::string mode;  // "kvx-hq", "kvx", "ssm", "lispsm", "csm" or "csm-stable"; empty keeps the
+                       // start-up mode
     int width = 800;   // client size of the view
     int height = 600;
     bool batch = false;    // messages go to standard error instead of boxes

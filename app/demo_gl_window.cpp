@@ -34,10 +34,10 @@ void ApplyMode(CKVX_DemoView& view, const std::string& mode) {
         view.OnShadowKVX();
     } else if (mode == "ssm") {
         view.OnShadowSSM();
-    } else if (mode == "lispsm") {
-        view.SetComparedMode(PARAM_LISPSM);
-    } else if (mode == "csm") {
-        view.SetComparedMode(PARAM_CSM);
+    } else {
+        Parametrisation compared;
+        if (ParametrisationFromKey(mode.c_str(), compared))
+            view.SetComparedMode(compared);
     }
 }
 

@@ -11,14 +11,11 @@
 // placements.
 struct MeasureRequest {
     bool density = false;       // texels per pixel and coverage, every parametrisation
-    int stabilityFrames = 0;    // > 1: frames along the eye path, each mode
+    int stabilityFrames = 0;    // > 1: frames along each eye path, each mode
     bool json = false;          // the report as JSON instead of a table
     std::string dumpShadowMap;  // PNG of the depth map the view shows
     std::string heatmap;        // PNG of the eye view coloured by texels per pixel
 };
-
-// The eye path of a stability run: this many degrees of azimuth a frame.
-constexpr float STABILITY_STEP_DEGREES = 0.1f;
 
 // The red outline of the view's depth-map picture when it is not the map's
 // edge: in the standard map, the trapezoid KVX would fit for the cameras as

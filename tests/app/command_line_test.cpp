@@ -127,7 +127,8 @@ TEST(RunOptions, RejectedOptions) {
         {{"--frames", "3x"}, "--frames: '3x' is not a whole number of frames from 1"},
         {{"--frames", "99999999999"},
          "--frames: '99999999999' is not a whole number of frames from 1"},
-        {{"--mode", "fast"}, "--mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm"},
+        {{"--mode", "fast"},
+         "--mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm, csm-stable"},
         {{"--size", "800"}, "--size: '800' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--size", "8x600"}, "--size: '8x600' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--size", "800x600x2"},
@@ -156,7 +157,7 @@ TEST(RunOptions, RejectedOptions) {
         {{"--data", ""}, "--data needs a folder name"},
         // A refused argument cannot break the one-line message or reach the terminal.
         {{"--mode", "ssm\n\x1b[2J"},
-         "--mode: 'ssm\\x0a\\x1b[2J' is not one of kvx-hq, kvx, ssm, lispsm, csm"},
+         "--mode: 'ssm\\x0a\\x1b[2J' is not one of kvx-hq, kvx, ssm, lispsm, csm, csm-stable"},
         {{"--bogus\r"}, "The following argument was not expected: --bogus\\x0d"},
         {{"--heatmap", ""}, "--heatmap needs a file name"},
         {{"--dump-shadowmap", ""}, "--dump-shadowmap needs a file name"},
