@@ -5,6 +5,7 @@
 
 #include "app/command_line_parser.h"
 #include "app/orbit_option.h"
+#include "measure/sweep_grid.h"
 
 // Options for automation and measurement. Without any, the program runs as
 // an ordinary interactive demo.
@@ -27,6 +28,11 @@ struct RunOptions {
     bool json = false;          // the figures as JSON
     std::string dumpShadowMap;  // PNG of the depth map with the trapezoid drawn
     std::string heatmap;        // PNG of the eye view coloured by texels per pixel
+    std::string sweep;          // CSV of the figures over a grid of views
+    SweepGrid sweepGrid;        // the views of --sweep
+    bool sweepGridSet = false;
+    Shard shard;  // the part of the grid this process measures
+    bool shardSet = false;
 
     // True when any measuring run is asked for.
     bool Measuring() const;

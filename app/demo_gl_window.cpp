@@ -11,6 +11,7 @@
 #include "app/screenshot.h"
 #include "app/view_input.h"
 #include "measure/measure_run.h"
+#include "measure/sweep_run.h"
 #include "platform/message_box.h"
 #include "view/command_ids.h"
 
@@ -104,6 +105,10 @@ bool DemoGlWindow::CreateView() {
 // The measuring runs, then the end of the program; the frame loop never
 // starts.
 void DemoGlWindow::Measure() {
+    if (!m_options.sweep.empty()) {
+        Sweep();
+        return;
+    }
     MeasureRequest request;
     request.density = m_options.measure;
     request.stabilityFrames = m_options.stability;
@@ -119,6 +124,21 @@ void DemoGlWindow::Measure() {
     }
     std::fputs(report.c_str(), stdout);
     std::fflush(stdout);
+    PostQuit(0);
+}
+
+// A sweep over a grid of views, written to its file; nothing on standard
+// output.
+void DemoGlWindow::Sweep() {
+    const SweepRequest request{m_options.sweep, m_options.sweepGrid, m_options.shard,
+                               m_options.stability};
+    const FigurePoses poses;
+    std::string error;
+    if (!RunSweep(
+            m_view, request, [&poses] { poses.Restore(); }, error)) {
+        QuitWithMessage(error, 1);
+        return;
+    }
     PostQuit(0);
 }
 

@@ -50,6 +50,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     void FrameDone();
     bool CheckGlErrors();
     void Measure();
+    void Sweep();
 
     CKVX_DemoView m_view;
     OptionsMenu* m_menu = nullptr;

@@ -181,6 +181,24 @@ PathStability PathFigures(Run& run, const EyePath& path, int frames) {
     return figures;
 }
 
+// The figures the request asks for, at the view's cameras as they are.
+void Figures(Run& run, const MeasureRequest& request, MeasureReport& figures) {
+    figures.width = run.view.m_glContext.m_iWidth;
+    figures.height = run.view.m_glContext.m_iHeight;
+    figures.mapSize = run.view.m_iShadowMapWidth;
+    figures.eye =
+        Placement(run.view.m_fEyeElevation, run.view.m_fEyeAzimuth, run.view.m_fEyeDistance);
+    figures.light =
+        Placement(run.view.m_fLightElevation, run.view.m_fLightAzimuth, run.view.m_fLightDistance);
+    if (request.density)
+        CompareMaps(run, figures);
+    if (request.stabilityFrames > 1) {
+        figures.stabilityFrames = request.stabilityFrames;
+        for (const EyePath& path : EYE_PATHS)
+            figures.stability.push_back(PathFigures(run, path, request.stabilityFrames));
+    }
+}
+
 bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
     const ShadowSetup setup = run.state.Setup(run.state.Shown());
     run.beforeRender();
@@ -191,6 +209,17 @@ bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
     return SavePng(path, image, error);
 }
 
+// Makes the capture and runs `body` on it, the view's state kept.
+bool WithRun(CKVX_DemoView& view, const std::function<void()>& beforeRender, std::string& error,
+             const std::function<bool(Run&)>& body) {
+    ViewCapture capture(view);
+    if (!capture.Create(error))
+        return false;
+    ViewState state(view);
+    Run run{view, capture, state, beforeRender};
+    return body(run);
+}
+
 }  // namespace
 
 std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view) {
@@ -199,36 +228,30 @@ std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view) {
     return WarpedSquare(view.FrameSetup(PARAM_KVX).parts.front().nt);
 }
 
+bool MeasureFigures(CKVX_DemoView& view, const MeasureRequest& request,
+                    const std::function<void()>& beforeRender, MeasureReport& figures,
+                    std::string& error) {
+    return WithRun(view, beforeRender, error, [&](Run& run) {
+        Figures(run, request, figures);
+        return true;
+    });
+}
+
 bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
                      const std::function<void()>& beforeRender, std::string& report,
                      std::string& error) {
-    ViewCapture capture(view);
-    if (!capture.Create(error))
-        return false;
-    ViewState state(view);
-    Run run{view, capture, state, beforeRender};
-
-    if (!request.dumpShadowMap.empty() && !DumpShadowMap(run, request.dumpShadowMap, error))
-        return false;
-    if (!request.heatmap.empty() &&
-        !SavePng(request.heatmap, DensityHeatmap(Density(run, state.Setup(state.Shown()))), error))
-        return false;
-
-    MeasureReport figures;
-    figures.width = view.m_glContext.m_iWidth;
-    figures.height = view.m_glContext.m_iHeight;
-    figures.mapSize = view.m_iShadowMapWidth;
-    figures.eye = Placement(view.m_fEyeElevation, view.m_fEyeAzimuth, view.m_fEyeDistance);
-    figures.light = Placement(view.m_fLightElevation, view.m_fLightAzimuth, view.m_fLightDistance);
-    if (request.density)
-        CompareMaps(run, figures);
-    if (request.stabilityFrames > 1) {
-        figures.stabilityFrames = request.stabilityFrames;
-        for (const EyePath& path : EYE_PATHS)
-            figures.stability.push_back(PathFigures(run, path, request.stabilityFrames));
-    }
-    report.clear();
-    if (request.density || figures.stabilityFrames > 0)
-        report = request.json ? ReportJson(figures) : ReportText(figures);
-    return true;
+    return WithRun(view, beforeRender, error, [&](Run& run) {
+        if (!request.dumpShadowMap.empty() && !DumpShadowMap(run, request.dumpShadowMap, error))
+            return false;
+        if (!request.heatmap.empty() &&
+            !SavePng(request.heatmap,
+                     DensityHeatmap(Density(run, run.state.Setup(run.state.Shown()))), error))
+            return false;
+        MeasureReport figures;
+        Figures(run, request, figures);
+        report.clear();
+        if (request.density || figures.stabilityFrames > 0)
+            report = request.json ? ReportJson(figures) : ReportText(figures);
+        return true;
+    });
 }

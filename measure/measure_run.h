@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "measure/measure_report.h"
 #include "view/kvx_demo_view.h"
 #include "warp/plane_geometry.h"
 
@@ -27,6 +28,12 @@ std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view);
 // animation there, so that only the map changes between frames). On success
 // the report is in `report` (empty when only pictures were asked for); on
 // failure `error` says why. The view's cameras and mode are as before.
+// The figures of the request's density and stability runs (no pictures),
+// as RunMeasurements finds them.
+bool MeasureFigures(CKVX_DemoView& view, const MeasureRequest& request,
+                    const std::function<void()>& beforeRender, MeasureReport& figures,
+                    std::string& error);
+
 bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
                      const std::function<void()>& beforeRender, std::string& report,
                      std::string& error);

@@ -106,6 +106,15 @@ TEST(RunOptions, PlacementsAndMeasuringRuns) {
         ASSERT_TRUE(Runs(args, one));
         EXPECT_TRUE(one.Measuring()) << args[0];
     }
+    RunOptions sweep;
+    ASSERT_TRUE(Runs(
+        {"--sweep", "s.csv", "--sweep-grid", "10:30:10/45", "--shard", "1/3", "--stability", "4"},
+        sweep));
+    EXPECT_TRUE(sweep.Measuring());
+    EXPECT_EQ(sweep.sweep, "s.csv");
+    EXPECT_EQ(SweepViews(sweep.sweepGrid).size(), 3u);
+    EXPECT_EQ(sweep.shard.index, 1);
+    EXPECT_EQ(sweep.shard.count, 3);
     RunOptions placed;
     ASSERT_TRUE(Runs({"--eye", "30,0,50", "--frames", "2"}, placed));
     EXPECT_FALSE(placed.Measuring());
@@ -167,6 +176,19 @@ TEST(RunOptions, RejectedOptions) {
          "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
          "--bench"},
         {{"--heatmap", "h.png", "--screenshot", "s.png"},
+         "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
+         "--bench"},
+        {{"--sweep-grid", "0:90:10/30"}, "--sweep-grid and --shard need --sweep"},
+        {{"--shard", "0/2"}, "--sweep-grid and --shard need --sweep"},
+        {{"--sweep", "s.csv", "--measure"},
+         "--sweep writes its own figures: leave out --measure, --json, --dump-shadowmap and "
+         "--heatmap"},
+        {{"--sweep", "s.csv", "--shard", "2/2"},
+         "--shard: '2/2' is not K/N with 0 <= K < N <= 100000"},
+        {{"--sweep", "s.csv", "--sweep-grid", "0:190:10/30"},
+         "--sweep-grid: '0:190:10/30' is not FROM:TO:STEP/E1,E2,... with 0 <= FROM <= TO <= 180, "
+         "STEP above 0, elevations from 1 to 90 and at most 100000 views"},
+        {{"--sweep", "s.csv", "--frames", "3"},
          "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
          "--bench"},
         {{"--stability", "5", "--bench"},
