@@ -42,8 +42,9 @@ std::string SweepCsvRows(const SweepView& view, float eyeElevation, const Measur
                 "," + m.key + "," + Field(m.texels.p10) + "," + Field(m.texels.p50) + "," +
                 Field(m.texels.p90) + "," + Field(m.coverage) + "," +
                 (m.key == "kvx" ? "" : Field(m.fewerThanKvx));
+        // A view that shows no scene has no points to flip.
         for (const PathStability& path : report.stability)
-            rows += "," + Flips(path, m);
+            rows += "," + (m.texels.pixels > 0 ? Flips(path, m) : std::string());
         rows += "\n";
     }
     return rows;

@@ -6,9 +6,9 @@
 Writes OUTDIR/NAME-texels.png: the median (solid) and the 10th percentile
 (dashed) of texels per pixel against gamma, one line per parametrisation and
 one panel per light elevation; and, when the sweep has the flip shares
-(--sweep with --stability N), OUTDIR/NAME-flips.png: the share of points
-that flip between lit and shadowed per frame, the eye turning (solid) and
-moving (dashed). Empty figures (views that show no scene) leave gaps.
+(--sweep with --stability N), OUTDIR/NAME-flips.png: the percentage of
+points that flip between lit and shadowed per frame, the eye turning (solid)
+and moving (dashed). Views that show no scene leave gaps.
 Exit status 1 with a message when the file is not a sweep.
 """
 
@@ -50,14 +50,16 @@ def read_sweep(path):
         return rows, all(c in reader.fieldnames for c in FLIPS)
 
 
-def series(rows, elevation, key, column):
-    """gamma and the column's figures of one parametrisation at one elevation."""
-    picked = sorted((r["gamma_deg"], r[column]) for r in rows
+def series(rows, elevation, key, column, scale):
+    """gamma and the column's figures of one parametrisation at one elevation,
+    times scale; a gap where the view shows no scene."""
+    picked = sorted((r["gamma_deg"], math.nan if math.isnan(r["p50"]) else r[column] * scale)
+                    for r in rows
                     if r["light_elevation_deg"] == elevation and r["parametrisation"] == key)
     return [g for g, _ in picked], [v for _, v in picked]
 
 
-def plot(rows, columns, ylabel, log, path):
+def plot(rows, columns, ylabel, log, scale, path):
     elevations = sorted({r["light_elevation_deg"] for r in rows})
     keys = [k for k in LABELS if any(r["parametrisation"] == k for r in rows)]
     fig, axes = plt.subplots(1, len(elevations), figsize=(4.2 * len(elevations), 3.8),
@@ -65,7 +67,7 @@ def plot(rows, columns, ylabel, log, path):
     for ax, elevation in zip(axes[0], elevations):
         for key in keys:
             for column, style in columns:
-                gammas, values = series(rows, elevation, key, column)
+                gammas, values = series(rows, elevation, key, column, scale)
                 ax.plot(gammas, values, style, color=COLOURS[key], marker=".",
                         label=f"{LABELS[key]} {column}")
         ax.set_title(f"light elevation {elevation:g} degrees")
@@ -99,11 +101,11 @@ def main():
         print(f"plot_sweep: {args.sweep} has no rows", file=sys.stderr)
         return 1
     os.makedirs(args.outdir, exist_ok=True)
-    plot(rows, [("p50", "-"), ("p10", "--")], "texels per pixel", True,
+    plot(rows, [("p50", "-"), ("p10", "--")], "texels per pixel", True, 1.0,
          os.path.join(args.outdir, f"{args.name}-texels.png"))
     if has_flips:
-        plot(rows, [("flips_turn", "-"), ("flips_move", "--")], "share flipping per frame",
-             False, os.path.join(args.outdir, f"{args.name}-flips.png"))
+        plot(rows, [("flips_turn", "-"), ("flips_move", "--")], "% of points flipping per frame",
+             False, 100.0, os.path.join(args.outdir, f"{args.name}-flips.png"))
     return 0
 
 

@@ -128,7 +128,7 @@ TEST(SweepCsv, HeaderAndOneRowPerMap) {
         {"move", "", "", 0.25f, {{"kvx", 0, 0, 0.001, 2, 0}}}};
     EXPECT_EQ(SweepCsvRows({40, 30}, -20, r),
               "40,30,-20,kvx,0.5,1.5,4,0.75,,0.002,0.001\n"
-              "40,30,-20,csm_stable,,,,0.25,,0,\n");
+              "40,30,-20,csm_stable,,,,0.25,,,\n");
 }
 
 }  // namespace
