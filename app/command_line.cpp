@@ -15,7 +15,8 @@ const char* const DESCRIPTION =
     "eye (or the light), Shift + left drag zooms; the Options menu switches modes.\n"
     "The View menu, or a key in the view, shows the shadow map live: M the map in\n"
     "a corner, H the scene coloured by texels per pixel, R the median texels per\n"
-    "pixel and the map coverage; L and C show LiSPSM and CSM for comparison.";
+    "pixel and the map coverage; L, C and S show LiSPSM, CSM and CSM stable for\n"
+    "comparison.";
 
 const char* const DIAGNOSTICS =
     "Diagnostics (environment):\n"
@@ -61,7 +62,7 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 }
 
 bool ParseMode(const std::string& text, std::string& mode) {
-    for (const char* known : {"kvx-hq", "kvx", "ssm", "lispsm", "csm"}) {
+    for (const char* known : {"kvx-hq", "kvx", "ssm", "lispsm", "csm", "csm-stable"}) {
         if (text == known) {
             mode = text;
             return true;
@@ -95,8 +96,9 @@ void AddFrameLoopOptions(CLI::App& app, RunOptions& o) {
                   o.screenshot);
     AddValueOption(app, "--mode", "MODE",
                    "start in kvx-hq (KVX High Quality), kvx, ssm, lispsm\n"
-                   "(light-space perspective map) or csm (cascaded maps)",
-                   Reader("--mode", "one of kvx-hq, kvx, ssm, lispsm, csm",
+                   "(light-space perspective map), csm (cascaded maps) or\n"
+                   "csm-stable (cascades bounded by spheres, snapped to texels)",
+                   Reader("--mode", "one of kvx-hq, kvx, ssm, lispsm, csm, csm-stable",
                           [&o](const std::string& text) { return ParseMode(text, o.mode); }));
     AddValueOption(
         app, "--size", "WxH", "client size of the view in pixels (default 800x600)",
@@ -131,17 +133,46 @@ void AddFrameLoopOptions(CLI::App& app, RunOptions& o) {
                   o.dataDir, "a folder name");
 }
 
+void AddSweepOptions(CLI::App& app, RunOptions& o) {
+    AddPathOption(app, "--sweep", "FILE",
+                  "measure every map over a grid of views (see\n"
+                  "--sweep-grid) and write one CSV row per view and map;\n"
+                  "with --stability N the flip shares too",
+                  o.sweep);
+    AddValueOption(app, "--sweep-grid", "FROM:TO:STEP/E1,E2,...",
+                   "the sweep's views: gamma, the angle between the view\n"
+                   "and the direction towards the light, from FROM to TO\n"
+                   "degrees by STEP, at each light elevation E (default\n"
+                   "0:180:10/30,50,70)",
+                   Reader("--sweep-grid",
+                          "FROM:TO:STEP/E1,E2,... with 0 <= FROM <= TO <= 180, STEP above 0, "
+                          "elevations from 1 to 90 and at most 100000 views",
+                          [&o](const std::string& text) {
+                              o.sweepGridSet = ParseSweepGrid(text, o.sweepGrid);
+                              return o.sweepGridSet;
+                          }));
+    AddValueOption(
+        app, "--shard", "K/N",
+        "measure the sweep's views K, K + N, K + 2N, ... (K from\n"
+        "0 to N - 1), so that N processes split one sweep",
+        Reader("--shard", "K/N with 0 <= K < N <= 100000", [&o](const std::string& text) {
+            o.shardSet = ParseShard(text, o.shard);
+            return o.shardSet;
+        }));
+}
+
 void AddMeasuringOptions(CLI::App& app, RunOptions& o) {
     app.option_defaults()->group(MEASURING_GROUP);
     app.add_flag("--measure", o.measure,
                  "shadow-map texels per screen pixel (10th, 50th, 90th\n"
                  "percentile over the scene's pixels) and the share of\n"
-                 "the map the eye frustum covers, for SSM, KVX, LiSPSM\n"
-                 "and CSM");
+                 "the map the eye frustum covers, for SSM, KVX, LiSPSM,\n"
+                 "CSM and CSM stable");
     AddValueOption(app, "--stability", "N",
-                   "move the eye 0.1 degree of azimuth a frame for N frames\n"
-                   "(2 or more) and report how much the shadow term of the\n"
-                   "same surface points changes a frame, in each mode",
+                   "turn the eye in place 0.1 degree a frame, then move it\n"
+                   "0.25 a frame along its view, each for N frames (2 or\n"
+                   "more), and report how much the shadow term of the same\n"
+                   "surface points changes a frame, in each mode",
                    WholeNumber("--stability", 2, MAX_STABILITY_FRAMES,
                                "a whole number of frames from 2 to 100000", o.stability));
     app.add_flag("--json", o.json,
@@ -156,11 +187,18 @@ void AddMeasuringOptions(CLI::App& app, RunOptions& o) {
                   "the eye view as a PNG coloured by texels per pixel, for\n"
                   "the current mode's map",
                   o.heatmap);
+    AddSweepOptions(app, o);
 }
 
 // Measuring runs replace the frame loop, so the frame loop's own options
 // cannot go with them.
 CommandLineOutcome CheckCombination(const RunOptions& o) {
+    if ((o.sweepGridSet || o.shardSet) && o.sweep.empty())
+        return UsageError("--sweep-grid and --shard need --sweep");
+    if (!o.sweep.empty() && (o.measure || o.json || !o.dumpShadowMap.empty() || !o.heatmap.empty()))
+        return UsageError(
+            "--sweep writes its own figures: leave out --measure, --json, --dump-shadowmap and "
+            "--heatmap");
     if (o.json && !o.measure && o.stability == 0 && !o.bench)
         return UsageError("--json needs --measure, --stability or --bench");
     if (o.Measuring() && (o.frames > 0 || !o.screenshot.empty() || o.bench)) {
@@ -189,5 +227,5 @@ CommandLineOutcome ParseRunOptions(const std::vector<std::string>& args, RunOpti
 }
 
 bool RunOptions::Measuring() const {
-    return measure || stability > 0 || !dumpShadowMap.empty() || !heatmap.empty();
+    return measure || stability > 0 || !dumpShadowMap.empty() || !heatmap.empty() || !sweep.empty();
 }

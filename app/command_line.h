@@ -5,13 +5,15 @@
 
 #include "app/command_line_parser.h"
 #include "app/orbit_option.h"
+#include "measure/sweep_grid.h"
 
 // Options for automation and measurement. Without any, the program runs as
 // an ordinary interactive demo.
 struct RunOptions {
     int frames = 0;          // > 0: render this many frames, then exit 0
     std::string screenshot;  // PNG file for the last frame
-    std::string mode;  // "kvx-hq", "kvx", "ssm", "lispsm" or "csm"; empty keeps the start-up mode
+    std::string mode;  // "kvx-hq", "kvx", "ssm", "lispsm", "csm" or "csm-stable"; empty keeps the
+                       // start-up mode
     int width = 800;   // client size of the view
     int height = 600;
     bool batch = false;    // messages go to standard error instead of boxes
@@ -26,6 +28,11 @@ struct RunOptions {
     bool json = false;          // the figures as JSON
     std::string dumpShadowMap;  // PNG of the depth map with the trapezoid drawn
     std::string heatmap;        // PNG of the eye view coloured by texels per pixel
+    std::string sweep;          // CSV of the figures over a grid of views
+    SweepGrid sweepGrid;        // the views of --sweep
+    bool sweepGridSet = false;
+    Shard shard;  // the part of the grid this process measures
+    bool shardSet = false;
 
     // True when any measuring run is asked for.
     bool Measuring() const;

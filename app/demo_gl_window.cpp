@@ -13,6 +13,7 @@
 #include "app/screenshot.h"
 #include "app/view_input.h"
 #include "measure/measure_run.h"
+#include "measure/sweep_run.h"
 #include "platform/message_box.h"
 #include "view/command_ids.h"
 
@@ -40,10 +41,10 @@ void ApplyMode(CKVX_DemoView& view, const std::string& mode) {
         view.OnShadowKVX();
     } else if (mode == "ssm") {
         view.OnShadowSSM();
-    } else if (mode == "lispsm") {
-        view.SetComparedMode(PARAM_LISPSM);
-    } else if (mode == "csm") {
-        view.SetComparedMode(PARAM_CSM);
+    } else {
+        Parametrisation compared;
+        if (ParametrisationFromKey(mode.c_str(), compared))
+            view.SetComparedMode(compared);
     }
 }
 
@@ -112,6 +113,10 @@ bool DemoGlWindow::CreateView() {
 // The measuring runs, then the end of the program; the frame loop never
 // starts.
 void DemoGlWindow::Measure() {
+    if (!m_options.sweep.empty()) {
+        Sweep();
+        return;
+    }
     MeasureRequest request;
     request.density = m_options.measure;
     request.stabilityFrames = m_options.stability;
@@ -128,6 +133,21 @@ void DemoGlWindow::Measure() {
     }
     std::fputs(report.c_str(), stdout);
     std::fflush(stdout);
+    PostQuit(0);
+}
+
+// A sweep over a grid of views, written to its file; nothing on standard
+// output.
+void DemoGlWindow::Sweep() {
+    const SweepRequest request{m_options.sweep, m_options.sweepGrid, m_options.shard,
+                               m_options.stability};
+    const FigurePoses poses;
+    std::string error;
+    if (!RunSweep(
+            m_view, request, [&poses] { poses.Restore(); }, error)) {
+        QuitWithMessage(error, 1);
+        return;
+    }
     PostQuit(0);
 }
 

@@ -54,6 +54,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     void ShowLiveViewsAsked();
     bool CheckGlErrors();
     void Measure();
+    void Sweep();
 
     CKVX_DemoView m_view;
     OptionsMenu* m_menu = nullptr;

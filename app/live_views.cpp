@@ -128,7 +128,9 @@ class ReducedView {
 
 SceneReplacement LiveViews::ReplaceScene(CKVX_DemoView& view) {
     m_bHeatOnGpu = false;
-    if (!m_bOn[HEAT_COLOURS] || view.CurrentParametrisation() == PARAM_CSM)
+    // The GPU's pass reads one map; cascades are coloured from a capture.
+    const Parametrisation shown = view.CurrentParametrisation();
+    if (!m_bOn[HEAT_COLOURS] || shown == PARAM_CSM || shown == PARAM_CSM_STABLE)
         return {};
     const SceneReplacement lookups =
         m_heat.Replacement(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight);

@@ -50,8 +50,13 @@ void CMainFrame::OnCommand(unsigned commandId) {
             view.OnSoundOff();
             break;
         case ID_VIEW_LISPSM:
+            ToggleComparedMode(PARAM_LISPSM);
+            break;
         case ID_VIEW_CSM:
-            ToggleComparedMode(commandId == ID_VIEW_LISPSM ? PARAM_LISPSM : PARAM_CSM);
+            ToggleComparedMode(PARAM_CSM);
+            break;
+        case ID_VIEW_CSM_STABLE:
+            ToggleComparedMode(PARAM_CSM_STABLE);
             break;
         case ID_VIEW_MAP_INSET:
         case ID_VIEW_HEAT_COLOURS:

@@ -23,7 +23,7 @@ const OptionsItem OPTIONS_ITEMS[] = {
     {ID_SOUND_OFF, "Options/Sound/Off", false},
 };
 
-// The View menu, after Options: toggles with a key each. LiSPSM and CSM
+// The View menu, after Options: toggles with a key each. LiSPSM and the two CSMs
 // stand in for the Options menu's shadow mode while checked.
 struct ViewItem {
     unsigned id;
@@ -38,6 +38,7 @@ const ViewItem VIEW_ITEMS[] = {
     {ID_VIEW_READOUT, "View/Texels per Pixel Readout", 'r', FL_MENU_DIVIDER},
     {ID_VIEW_LISPSM, "View/LiSPSM", 'l', 0},
     {ID_VIEW_CSM, "View/CSM", 'c', 0},
+    {ID_VIEW_CSM_STABLE, "View/CSM stable", 's', 0},
 };
 
 void* AsUserData(unsigned id) {

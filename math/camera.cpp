@@ -53,6 +53,15 @@ void Camera::SetView(float elevationDegrees, float azimuthDegrees, float distanc
                              distance * std::cos(e) * std::cos(a));
 }
 
+void Camera::SetViewMatrix(const gmtl::Matrix44f& view) {
+    m_matView = view;
+    ComputeWorldCorners();
+    gmtl::Matrix44f inverse = view;
+    gmtl::invert(inverse);
+    const gmtl::Vec4f origin = inverse * gmtl::Vec4f(0.0f, 0.0f, 0.0f, 1.0f);
+    m_position = gmtl::Vec3f(origin[0], origin[1], origin[2]);
+}
+
 // The OpenGL frustum matrix of the stored extents.
 void Camera::ComputeProjection() {
     const float l = m_fLeft, r = m_fRight, b = m_fBottom, t = m_fTop;

@@ -20,6 +20,10 @@ class Camera {
     // Places the camera on its orbit: elevation and azimuth in degrees,
     // distance from the origin. Ends the process when no projection was set.
     void SetView(float elevationDegrees, float azimuthDegrees, float distance);
+    // Places the camera by its view matrix (world to camera, rotation and
+    // translation only), off its orbit: the eye turning in place or moving
+    // along its view. Needs a projection, as SetView.
+    void SetViewMatrix(const gmtl::Matrix44f& view);
 
     gmtl::Matrix44f m_matView;
     gmtl::Matrix44f m_matProjection;

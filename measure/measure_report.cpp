@@ -47,11 +47,37 @@ std::string DensityJson(const MeasureReport& r) {
            ", \"kvx_fallback\": " + (r.kvxFallsBack ? "true" : "false");
 }
 
+// A mode's member name: "csm-stable" is "csm_stable", as in the maps;
+// "kvx-hq" keeps its name.
+std::string ModeJsonKey(const std::string& mode) {
+    return mode == "csm-stable" ? "csm_stable" : mode;
+}
+
 std::string StabilityJson(const ModeStability& s) {
-    return "\"" + s.mode + "\": {\"mean_change\": " + Number(s.meanChange) +
+    return "\"" + ModeJsonKey(s.mode) + "\": {\"mean_change\": " + Number(s.meanChange) +
            ", \"worst_frame_mean\": " + Number(s.worstPairMean) +
            ", \"flip_share\": " + Number(s.flipShare) + ", \"pairs\": " + std::to_string(s.pairs) +
-           "}";
+           ", \"outside_tile\": " + std::to_string(s.outsideTile) + "}";
+}
+
+std::string PathJson(const PathStability& p) {
+    std::string json = "\"" + p.path + "\": {\"step\": " + Number(p.step);
+    for (const ModeStability& s : p.modes)
+        json += ", " + StabilityJson(s);
+    return json + "}";
+}
+
+std::string PathText(const PathStability& p, int frames) {
+    std::string text = "\nShadow change along " + std::to_string(frames) + " frames, " + p.what +
+                       Format(" (%.2f", p.step) + p.unit + " a frame)\n";
+    text += "Mode              mean change  worst frame  flipped\n";
+    for (const ModeStability& s : p.modes) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%-17s %11.5f  %11.5f  %6.3f%%\n", s.mode.c_str(),
+                      s.meanChange, s.worstPairMean, 100.0 * s.flipShare);
+        text += line;
+    }
+    return text;
 }
 
 // "name" padded to the column of the figures, then the ratio.
@@ -99,17 +125,8 @@ std::string ReportText(const MeasureReport& r) {
                         " has fewer texels than KVX:" + Format(" %.1f%%\n", 100.0 * m.fewerThanKvx);
         }
     }
-    if (r.stabilityFrames > 0) {
-        text += "\nShadow change along " + std::to_string(r.stabilityFrames) + " frames" +
-                Format(" (%.2f degrees of eye azimuth a frame)\n", r.stepDegrees);
-        text += "Mode              mean change  worst frame  flipped\n";
-        for (const ModeStability& s : r.stability) {
-            char line[128];
-            std::snprintf(line, sizeof line, "%-17s %11.5f  %11.5f  %6.3f%%\n", s.mode.c_str(),
-                          s.meanChange, s.worstPairMean, 100.0 * s.flipShare);
-            text += line;
-        }
-    }
+    for (const PathStability& p : r.stability)
+        text += PathText(p, r.stabilityFrames);
     return text;
 }
 
@@ -122,10 +139,9 @@ std::string ReportJson(const MeasureReport& r) {
     if (r.hasDensity)
         json += DensityJson(r);
     if (r.stabilityFrames > 0) {
-        json += ", \"stability\": {\"frames\": " + std::to_string(r.stabilityFrames) +
-                ", \"step_degrees\": " + Number(r.stepDegrees);
-        for (const ModeStability& s : r.stability)
-            json += ", " + StabilityJson(s);
+        json += ", \"stability\": {\"frames\": " + std::to_string(r.stabilityFrames);
+        for (const PathStability& p : r.stability)
+            json += ", " + PathJson(p);
         json += "}";
     }
     return json + "}\n";

@@ -15,8 +15,8 @@ struct OrbitPlacement {
 
 // Texels per pixel and map coverage of one shadow-map parametrisation.
 struct MapFigures {
-    std::string key;    // "ssm", "kvx", "lispsm", "csm"
-    std::string label;  // "SSM", "KVX", "LiSPSM", "CSM"
+    std::string key;    // JSON member name: "ssm", "kvx", "lispsm", "csm", "csm_stable"
+    std::string label;  // "SSM", "KVX", "LiSPSM", "CSM", "CSM stable"
     DensitySummary texels;
     float coverage = 0.0f;  // share of the map's area the eye frustum covers
     // Share of pixels where this map gives fewer texels than KVX (not
@@ -24,13 +24,25 @@ struct MapFigures {
     double fewerThanKvx = 0.0;
 };
 
-// Frame-to-frame change of the shadow term of one mode along the eye path.
+// Frame-to-frame change of the shadow term of one mode along an eye path.
 struct ModeStability {
-    std::string mode;  // "ssm", "kvx", "kvx-hq", "lispsm" or "csm"
+    std::string mode;  // "ssm", "kvx", "kvx-hq", "lispsm", "csm" or "csm-stable"
     double meanChange = 0.0;
     double worstPairMean = 0.0;
     double flipShare = 0.0;
     size_t pairs = 0;
+    // Point-frames left out because their lookup fell outside the cascade
+    // their eye depth picked.
+    size_t outsideTile = 0;
+};
+
+// Every mode's change along one eye path.
+struct PathStability {
+    std::string path;  // "turn" or "move"
+    std::string what;  // the path in words, for the table
+    std::string unit;  // of the step: " degrees" or ""
+    float step = 0.0f;
+    std::vector<ModeStability> modes;
 };
 
 // Everything one measuring run found.
@@ -46,9 +58,8 @@ struct MeasureReport {
     // No trapezoid could be fitted for this view (the light looking along the
     // eye's view direction, for one): KVX drew the standard map.
     bool kvxFallsBack = false;
-    int stabilityFrames = 0;   // 0: no stability run
-    float stepDegrees = 0.0f;  // eye azimuth step per frame
-    std::vector<ModeStability> stability;
+    int stabilityFrames = 0;       // 0: no stability run
+    std::vector<PathStability> stability;
 };
 
 // A table for people to read.

@@ -1,6 +1,8 @@
 #include "measure/measure_run.h"
 
+#include "measure/cascade_pick.h"
 #include "measure/colour_ramp.h"
+#include "measure/eye_paths.h"
 #include "measure/map_coverage.h"
 #include "measure/map_picture.h"
 #include "measure/measure_report.h"
@@ -10,12 +12,14 @@
 #include "measure/texel_density.h"
 #include "measure/view_capture.h"
 #include "scene/scene.h"
+#include "warp/light_plane.h"
 
 namespace {
 
 // The parametrisations in the order of the reports, which is their enum
 // order: each one's figures sit at its own index.
-constexpr Parametrisation COMPARED[] = {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM};
+constexpr Parametrisation COMPARED[] = {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM,
+                                        PARAM_CSM_STABLE};
 
 // The modes of a stability run: each parametrisation with one lookup, and
 // KVX with the five-lookup filter too.
@@ -24,28 +28,30 @@ struct StabilityMode {
     Parametrisation parametrisation;
     bool fiveLookups;
 };
-constexpr StabilityMode STABILITY_MODES[] = {{"ssm", PARAM_SSM, false},
-                                             {"kvx", PARAM_KVX, false},
-                                             {"kvx-hq", PARAM_KVX, true},
-                                             {"lispsm", PARAM_LISPSM, false},
-                                             {"csm", PARAM_CSM, false}};
+constexpr StabilityMode STABILITY_MODES[] = {
+    {"ssm", PARAM_SSM, false},   {"kvx", PARAM_KVX, false},
+    {"kvx-hq", PARAM_KVX, true}, {"lispsm", PARAM_LISPSM, false},
+    {"csm", PARAM_CSM, false},   {"csm-stable", PARAM_CSM_STABLE, false}};
 
 // Holds the view's state that a measurement changes, and restores it.
 class ViewState {
   public:
     explicit ViewState(CKVX_DemoView& view)
-        : m_view(view), m_mode(view.m_iShadowMode), m_shown(view.CurrentParametrisation()) {}
+        : m_view(view),
+          m_mode(view.m_iShadowMode),
+          m_shown(view.CurrentParametrisation()),
+          m_eye(view.m_eyeCamera) {}
     ~ViewState() {
         m_view.m_iShadowMode = m_mode;
-        PlaceEye(m_view.m_fEyeAzimuth);
+        PlaceEye(m_eye);
     }
     ViewState(const ViewState&) = delete;
     ViewState& operator=(const ViewState&) = delete;
 
-    // Puts the eye camera at another azimuth; the navigation values stay.
-    void PlaceEye(float azimuth) {
-        m_view.m_eyeCamera.SetView(m_view.m_fEyeElevation, azimuth, -m_view.m_fEyeDistance);
-    }
+    // Puts the eye camera elsewhere; the navigation values stay.
+    void PlaceEye(const Camera& eye) { m_view.m_eyeCamera = eye; }
+    // The eye camera as it was when the run began.
+    const Camera& StartEye() const { return m_eye; }
     // What a parametrisation hands the passes for the cameras as they are now.
     ShadowSetup Setup(Parametrisation p) { return m_view.FrameSetup(p); }
     // The parametrisation the view showed when the run began.
@@ -55,6 +61,7 @@ class ViewState {
     CKVX_DemoView& m_view;
     int m_mode;
     Parametrisation m_shown;
+    Camera m_eye;
 };
 
 struct Run {
@@ -117,7 +124,7 @@ void CompareMaps(Run& run, MeasureReport& figures) {
         const ShadowSetup setup = run.state.Setup(p);
         densities.push_back(Density(run, setup));
         MapFigures m;
-        m.key = ParametrisationKey(p);
+        m.key = ParametrisationJsonKey(p);
         m.label = ParametrisationLabel(p);
         m.texels = SummariseDensity(densities.back());
         m.coverage = SetupCoverage(run.view.m_eyeCamera, run.view.m_lightCamera, setup);
@@ -131,41 +138,103 @@ void CompareMaps(Run& run, MeasureReport& figures) {
     figures.kvxFallsBack = IsIdentity(run.state.Setup(PARAM_KVX).parts.front().nt);
 }
 
-// The pixels whose surface point lies in both eyes' views.
-PixelGrid<uint8_t> SeenByBoth(const PixelGrid<SurfacePoint>& points, const gmtl::Matrix44f& a,
-                              const gmtl::Matrix44f& b) {
-    PixelGrid<uint8_t> counted(points.width, points.height, 0);
+// One frame along an eye path: its eye, what the parametrisation fitted for
+// that eye, and which start-view pixels the frame can read.
+struct PathFrame {
+    gmtl::Matrix44f eyeMatrix;
+    ShadowSetup setup;
+    // Per pixel: seen by this frame's eye, and for cascades looked up inside
+    // the cascade that this eye's depth picks.
+    PixelGrid<uint8_t> readable;
+    size_t outsideTile = 0;
+};
+
+PathFrame FrameOnPath(Run& run, const PixelGrid<SurfacePoint>& points, const StabilityMode& mode,
+                      const Camera& eye) {
+    run.state.PlaceEye(eye);
+    PathFrame frame{eye.m_matProjection * eye.m_matView, run.state.Setup(mode.parametrisation),
+                    PixelGrid<uint8_t>(points.width, points.height, 0)};
+    run.state.PlaceEye(run.state.StartEye());
+    const gmtl::Matrix44f light = LightMatrix(run.view.m_lightCamera);
+    const gmtl::Vec3f& lightPosition = run.view.m_lightCamera.m_position;
     for (size_t i = 0; i < points.values.size(); ++i) {
         const SurfacePoint& p = points.values[i];
-        counted.values[i] = p.visible && InsideView(a, p.position) && InsideView(b, p.position);
+        if (!p.visible || !InsideView(frame.eyeMatrix, p.position))
+            continue;
+        const bool inside = !frame.setup.cascaded ||
+                            LooksUpInsideItsPart(frame.setup, light, lightPosition, p.position);
+        frame.readable.values[i] = inside;
+        frame.outsideTile += !inside;
     }
-    return counted;
+    return frame;
 }
 
-// The eye moves along its path and fits the map at every step, while the
-// pixels keep showing the surface points seen from the path's start: the
-// change of their shadow term is then the map's own doing.
-ModeStability Stability(Run& run, const StabilityMode& mode, int frames) {
-    const PixelGrid<SurfacePoint> points = run.capture.SurfacePoints(gmtl::Matrix44f());
-    const float start = run.view.m_fEyeAzimuth;
+// The pixels both frames can read.
+PixelGrid<uint8_t> ReadByBoth(const PathFrame& a, const PathFrame& b) {
+    PixelGrid<uint8_t> both = a.readable;
+    for (size_t i = 0; i < both.values.size(); ++i)
+        both.values[i] = both.values[i] && b.readable.values[i];
+    return both;
+}
+
+// The eye goes along its path and the map is fitted at every step, while
+// the pixels keep showing the surface points seen from the path's start:
+// the change of their shadow term is then the map's own doing. Each frame
+// reads the term as a real frame at its eye would, cascades picked by that
+// eye's depth.
+ModeStability Stability(Run& run, const PixelGrid<SurfacePoint>& points, const EyePath& path,
+                        const StabilityMode& mode, int frames) {
     ShadowChange change;
     PixelGrid<float> before;
-    gmtl::Matrix44f previousEye;
+    PathFrame previous;
+    size_t outsideTile = 0;
     for (int k = 0; k < frames; ++k) {
-        run.state.PlaceEye(start + STABILITY_STEP_DEGREES * static_cast<float>(k));
-        const Camera& eye = run.view.m_eyeCamera;
-        const gmtl::Matrix44f eyeMatrix = eye.m_matProjection * eye.m_matView;
-        const ShadowSetup setup = run.state.Setup(mode.parametrisation);
-        run.state.PlaceEye(start);
+        PathFrame frame = FrameOnPath(run, points, mode, EyeOnPath(run.state.StartEye(), path, k));
         run.beforeRender();
-        PixelGrid<float> after = run.capture.ShadowTerm(setup, mode.fiveLookups);
+        PixelGrid<float> after = run.capture.ShadowTerm(frame.setup, mode.fiveLookups);
         if (k > 0)
-            change.AddPair(before, after, SeenByBoth(points, previousEye, eyeMatrix));
+            change.AddPair(before, after, ReadByBoth(previous, frame));
+        outsideTile += frame.outsideTile;
         before = std::move(after);
-        previousEye = eyeMatrix;
+        previous = std::move(frame);
     }
-    return {mode.name, change.MeanAbsoluteChange(), change.WorstPairMean(), change.FlipShare(),
-            change.Pairs()};
+    return {mode.name,
+            change.MeanAbsoluteChange(),
+            change.WorstPairMean(),
+            change.FlipShare(),
+            change.Pairs(),
+            outsideTile};
+}
+
+PathStability PathFigures(Run& run, const EyePath& path, int frames) {
+    const PixelGrid<SurfacePoint> points = run.capture.SurfacePoints(gmtl::Matrix44f());
+    PathStability figures;
+    figures.path = path.key;
+    figures.step = path.step;
+    const bool turn = path.kind == EYE_TURN;
+    figures.what = turn ? "the eye turning in place" : "the eye moving along its view";
+    figures.unit = turn ? " degrees" : "";
+    for (const StabilityMode& mode : STABILITY_MODES)
+        figures.modes.push_back(Stability(run, points, path, mode, frames));
+    return figures;
+}
+
+// The figures the request asks for, at the view's cameras as they are.
+void Figures(Run& run, const MeasureRequest& request, MeasureReport& figures) {
+    figures.width = run.view.m_glContext.m_iWidth;
+    figures.height = run.view.m_glContext.m_iHeight;
+    figures.mapSize = run.view.m_iShadowMapWidth;
+    figures.eye =
+        Placement(run.view.m_fEyeElevation, run.view.m_fEyeAzimuth, run.view.m_fEyeDistance);
+    figures.light =
+        Placement(run.view.m_fLightElevation, run.view.m_fLightAzimuth, run.view.m_fLightDistance);
+    if (request.density)
+        CompareMaps(run, figures);
+    if (request.stabilityFrames > 1) {
+        figures.stabilityFrames = request.stabilityFrames;
+        for (const EyePath& path : EYE_PATHS)
+            figures.stability.push_back(PathFigures(run, path, request.stabilityFrames));
+    }
 }
 
 bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
@@ -178,6 +247,17 @@ bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
     return SavePng(path, image, error);
 }
 
+// Makes the capture and runs `body` on it, the view's state kept.
+bool WithRun(CKVX_DemoView& view, const std::function<void()>& beforeRender, std::string& error,
+             const std::function<bool(Run&)>& body) {
+    ViewCapture capture(view);
+    if (!capture.Create(error))
+        return false;
+    ViewState state(view);
+    Run run{view, capture, state, beforeRender};
+    return body(run);
+}
+
 }  // namespace
 
 std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view) {
@@ -186,43 +266,36 @@ std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view) {
     return WarpedSquare(view.FrameSetup(PARAM_KVX).parts.front().nt);
 }
 
+bool MeasureFigures(CKVX_DemoView& view, const MeasureRequest& request,
+                    const std::function<void()>& beforeRender, MeasureReport& figures,
+                    std::string& error) {
+    return WithRun(view, beforeRender, error, [&](Run& run) {
+        Figures(run, request, figures);
+        return true;
+    });
+}
+
 bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
                      const std::function<void()>& beforeRender, std::string& report,
                      std::string& error) {
-    ViewCapture capture(view);
-    if (!capture.Create(error))
-        return false;
-    ViewState state(view);
-    Run run{view, capture, state, beforeRender};
-    const bool readsPixels =
-        request.density || request.stabilityFrames > 1 || !request.heatmap.empty();
-    if (readsPixels && !SeesScene(run)) {
-        error = NO_SCENE_SEEN;
-        return false;
-    }
-
-    if (!request.dumpShadowMap.empty() && !DumpShadowMap(run, request.dumpShadowMap, error))
-        return false;
-    if (!request.heatmap.empty() &&
-        !SavePng(request.heatmap, DensityHeatmap(Density(run, state.Setup(state.Shown()))), error))
-        return false;
-
-    MeasureReport figures;
-    figures.width = view.m_glContext.m_iWidth;
-    figures.height = view.m_glContext.m_iHeight;
-    figures.mapSize = view.m_iShadowMapWidth;
-    figures.eye = Placement(view.m_fEyeElevation, view.m_fEyeAzimuth, view.m_fEyeDistance);
-    figures.light = Placement(view.m_fLightElevation, view.m_fLightAzimuth, view.m_fLightDistance);
-    if (request.density)
-        CompareMaps(run, figures);
-    if (request.stabilityFrames > 1) {
-        figures.stabilityFrames = request.stabilityFrames;
-        figures.stepDegrees = STABILITY_STEP_DEGREES;
-        for (const StabilityMode& mode : STABILITY_MODES)
-            figures.stability.push_back(Stability(run, mode, request.stabilityFrames));
-    }
-    report.clear();
-    if (request.density || figures.stabilityFrames > 0)
-        report = request.json ? ReportJson(figures) : ReportText(figures);
-    return true;
+    return WithRun(view, beforeRender, error, [&](Run& run) {
+        const bool readsPixels =
+            request.density || request.stabilityFrames > 1 || !request.heatmap.empty();
+        if (readsPixels && !SeesScene(run)) {
+            error = NO_SCENE_SEEN;
+            return false;
+        }
+        if (!request.dumpShadowMap.empty() && !DumpShadowMap(run, request.dumpShadowMap, error))
+            return false;
+        if (!request.heatmap.empty() &&
+            !SavePng(request.heatmap,
+                     DensityHeatmap(Density(run, run.state.Setup(run.state.Shown()))), error))
+            return false;
+        MeasureReport figures;
+        Figures(run, request, figures);
+        report.clear();
+        if (request.density || figures.stabilityFrames > 0)
+            report = request.json ? ReportJson(figures) : ReportText(figures);
+        return true;
+    });
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "measure/measure_report.h"
 #include "view/kvx_demo_view.h"
 #include "warp/plane_geometry.h"
 
@@ -11,14 +12,11 @@
 // placements.
 struct MeasureRequest {
     bool density = false;       // texels per pixel and coverage, every parametrisation
-    int stabilityFrames = 0;    // > 1: frames along the eye path, each mode
+    int stabilityFrames = 0;    // > 1: frames along each eye path, each mode
     bool json = false;          // the report as JSON instead of a table
     std::string dumpShadowMap;  // PNG of the depth map the view shows
     std::string heatmap;        // PNG of the eye view coloured by texels per pixel
 };
-
-// The eye path of a stability run: this many degrees of azimuth a frame.
-constexpr float STABILITY_STEP_DEGREES = 0.1f;
 
 // The red outline of the view's depth-map picture when it is not the map's
 // edge: in the standard map, the trapezoid KVX would fit for the cameras as
@@ -30,6 +28,12 @@ std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view);
 constexpr const char* NO_SCENE_SEEN =
     "Nothing to measure: the eye sees no part of the scene from where it is (under the terrain, "
     "or looking away from it).";
+
+// The figures of the request's density and stability runs (no pictures),
+// as RunMeasurements finds them.
+bool MeasureFigures(CKVX_DemoView& view, const MeasureRequest& request,
+                    const std::function<void()>& beforeRender, MeasureReport& figures,
+                    std::string& error);
 
 // Runs the request with the view's window context current. `beforeRender`
 // is called before every captured frame (the program holds the figures'

@@ -14,4 +14,5 @@ enum CommandId : unsigned {
     ID_VIEW_MAP_INSET = 32792,
     ID_VIEW_HEAT_COLOURS = 32793,
     ID_VIEW_READOUT = 32794,
+    ID_VIEW_CSM_STABLE = 32795,
 };

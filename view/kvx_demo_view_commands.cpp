@@ -65,7 +65,7 @@ void CKVX_DemoView::OnSoundOff() {
 }
 
 // The check mark moves to the chosen shadow mode, item by item in menu id
-// order; the View menu's LiSPSM or CSM, when checked, loses its mark.
+// order; the View menu's LiSPSM or CSM item, when checked, loses its mark.
 void CKVX_DemoView::CheckShadowItem(unsigned chosen) {
     for (unsigned id : {ID_SHADOW_KVX, ID_SHADOW_KVX_HIGH_QUALITY, ID_SHADOW_SSM}) {
         m_host.CheckMenuItem(id, id == chosen);
@@ -77,6 +77,7 @@ void CKVX_DemoView::CheckShadowItem(unsigned chosen) {
 void CKVX_DemoView::CheckComparedItems(int parametrisation) {
     m_host.CheckMenuItem(ID_VIEW_LISPSM, parametrisation == PARAM_LISPSM);
     m_host.CheckMenuItem(ID_VIEW_CSM, parametrisation == PARAM_CSM);
+    m_host.CheckMenuItem(ID_VIEW_CSM_STABLE, parametrisation == PARAM_CSM_STABLE);
 }
 
 void CKVX_DemoView::UpdateHudText() {

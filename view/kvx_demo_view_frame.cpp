@@ -31,10 +31,10 @@ void CKVX_DemoView::OnPaint() {
     if (m_iComparedMode == NO_COMPARED_MODE) {
         RenderFrame();
     } else {
-        const Parametrisation p = CurrentParametrisation();
-        const GLuint program = p == PARAM_CSM ? CascadeProgramFor(m_uCurrentFragmentProgram)
+        const ShadowSetup setup = FrameSetup(CurrentParametrisation());
+        const GLuint program = setup.cascaded ? CascadeProgramFor(m_uCurrentFragmentProgram)
                                               : m_uCurrentFragmentProgram;
-        RenderSetup(FrameSetup(p), program);
+        RenderSetup(setup, program);
     }
     m_sceneReplacement = SceneReplacement();
     if (m_pOverlay != nullptr)

@@ -48,6 +48,8 @@ ShadowSetup CKVX_DemoView::FrameSetup(Parametrisation p) {
             return SingleMapSetup(ComputeLispsmMatrix(m_eyeCamera, m_lightCamera), m_eyeCamera);
         case PARAM_CSM:
             return CascadeSetup(m_eyeCamera, m_lightCamera);
+        case PARAM_CSM_STABLE:
+            return StableCascadeSetup(m_eyeCamera, m_lightCamera, m_iShadowMapWidth);
         default: {
             const int mode = m_iShadowMode;
             m_iShadowMode = p == PARAM_SSM ? SHADOW_SSM : SHADOW_KVX;
@@ -103,7 +105,7 @@ void CKVX_DemoView::ClipDepthTarget(const MapPart* part) {
 }
 
 void CKVX_DemoView::SetCascadeParameters(const ShadowSetup& setup, GLuint program) {
-    SetNamed(program, CASCADE_EYE_DEPTH, EyeDepthPlane(m_eyeCamera, m_lightCamera.m_position));
+    SetNamed(program, CASCADE_EYE_DEPTH, setup.eyeDepthPlane);
     gmtl::Vec4f splits(NO_SPLIT, NO_SPLIT, NO_SPLIT, NO_SPLIT);
     for (size_t i = 0; i + 1 < setup.parts.size() && i < 4; ++i)
         splits[static_cast<unsigned>(i)] = setup.parts[i].zFar;

@@ -112,6 +112,15 @@ TEST(RunOptions, PlacementsAndMeasuringRuns) {
         ASSERT_TRUE(Runs(args, one));
         EXPECT_TRUE(one.Measuring()) << args[0];
     }
+    RunOptions sweep;
+    ASSERT_TRUE(Runs(
+        {"--sweep", "s.csv", "--sweep-grid", "10:30:10/45", "--shard", "1/3", "--stability", "4"},
+        sweep));
+    EXPECT_TRUE(sweep.Measuring());
+    EXPECT_EQ(sweep.sweep, "s.csv");
+    EXPECT_EQ(SweepViews(sweep.sweepGrid).size(), 3u);
+    EXPECT_EQ(sweep.shard.index, 1);
+    EXPECT_EQ(sweep.shard.count, 3);
     RunOptions placed;
     ASSERT_TRUE(Runs({"--eye", "30,0,50", "--frames", "2"}, placed));
     EXPECT_FALSE(placed.Measuring());
@@ -133,7 +142,8 @@ TEST(RunOptions, RejectedOptions) {
         {{"--frames", "3x"}, "--frames: '3x' is not a whole number of frames from 1"},
         {{"--frames", "99999999999"},
          "--frames: '99999999999' is not a whole number of frames from 1"},
-        {{"--mode", "fast"}, "--mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm"},
+        {{"--mode", "fast"},
+         "--mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm, csm-stable"},
         {{"--size", "800"}, "--size: '800' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--size", "8x600"}, "--size: '8x600' is not WIDTHxHEIGHT with each from 16 to 8192"},
         {{"--size", "800x600x2"},
@@ -162,7 +172,7 @@ TEST(RunOptions, RejectedOptions) {
         {{"--stability"}, "--stability: 1 required N missing"},
         // A refused argument cannot break the one-line message or reach the terminal.
         {{"--mode", "ssm\n\x1b[2J"},
-         "--mode: 'ssm\\x0a\\x1b[2J' is not one of kvx-hq, kvx, ssm, lispsm, csm"},
+         "--mode: 'ssm\\x0a\\x1b[2J' is not one of kvx-hq, kvx, ssm, lispsm, csm, csm-stable"},
         {{"--bogus\r"}, "The following argument was not expected: --bogus\\x0d"},
         {{"--heatmap", ""}, "--heatmap needs a file name"},
         {{"--dump-shadowmap", ""}, "--dump-shadowmap needs a file name"},
@@ -172,6 +182,19 @@ TEST(RunOptions, RejectedOptions) {
          "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
          "--bench"},
         {{"--heatmap", "h.png", "--screenshot", "s.png"},
+         "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
+         "--bench"},
+        {{"--sweep-grid", "0:90:10/30"}, "--sweep-grid and --shard need --sweep"},
+        {{"--shard", "0/2"}, "--sweep-grid and --shard need --sweep"},
+        {{"--sweep", "s.csv", "--measure"},
+         "--sweep writes its own figures: leave out --measure, --json, --dump-shadowmap and "
+         "--heatmap"},
+        {{"--sweep", "s.csv", "--shard", "2/2"},
+         "--shard: '2/2' is not K/N with 0 <= K < N <= 100000"},
+        {{"--sweep", "s.csv", "--sweep-grid", "0:190:10/30"},
+         "--sweep-grid: '0:190:10/30' is not FROM:TO:STEP/E1,E2,... with 0 <= FROM <= TO <= 180, "
+         "STEP above 0, elevations from 1 to 90 and at most 100000 views"},
+        {{"--sweep", "s.csv", "--frames", "3"},
          "measuring options run instead of the frame loop: leave out --frames, --screenshot and "
          "--bench"},
         {{"--stability", "5", "--bench"},

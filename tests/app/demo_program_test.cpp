@@ -287,7 +287,7 @@ TEST(DemoProgram, CommandLineOutcomes) {
         {{"--mode=fast", "--batch"},
          2,
          "",
-         "kvx-demo: --mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm\n"
+         "kvx-demo: --mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm, csm-stable\n"
          "Try 'kvx-demo --help' for more information.\n"},
         {{"--batch", "--", "--frames=5"},
          2,

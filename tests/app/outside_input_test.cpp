@@ -439,7 +439,19 @@ TEST_F(OutsideInput, ViewMenuKeysShowTheMapLive) {
         key(k);
         EXPECT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) < highQualityEnd - 40; }, 30)) << k;
     }
+    const int csmEnd = ModeLineEnd(Shot());
     key("c");
+    EXPECT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) == highQualityEnd; }, 30));
+    // S shows the stable cascades, "CSM stable" a word longer than "CSM", and
+    // goes back the same way.
+    key("s");
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const int end = ModeLineEnd(Shot());
+            return end > csmEnd + 20 && end < highQualityEnd;
+        },
+        30));
+    key("s");
     EXPECT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) == highQualityEnd; }, 30));
 
     // All off again: only the animated figures differ from the first picture.

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -51,7 +52,8 @@ TEST(MeasureProgram, ReportsEveryMapAsJson) {
     const std::string kvx = run.out.substr(run.out.find("\"kvx\""));
     const std::string lispsm = run.out.substr(run.out.find("\"lispsm\""));
     const std::string csm = run.out.substr(run.out.find("\"csm\""));
-    for (const std::string* map : {&ssm, &kvx, &lispsm, &csm}) {
+    const std::string stable = run.out.substr(run.out.find("\"csm_stable\""));
+    for (const std::string* map : {&ssm, &kvx, &lispsm, &csm, &stable}) {
         const double p10 = NumberAfter(*map, "\"p10\": ");
         const double p50 = NumberAfter(*map, "\"p50\": ");
         const double p90 = NumberAfter(*map, "\"p90\": ");
@@ -74,6 +76,10 @@ TEST(MeasureProgram, ReportsEveryMapAsJson) {
     // The other two also give the median pixel more than the standard map.
     EXPECT_GT(NumberAfter(lispsm, "\"p50\": "), 2.0 * NumberAfter(ssm, "\"p50\": "));
     EXPECT_GT(NumberAfter(csm, "\"p50\": "), 2.0 * NumberAfter(ssm, "\"p50\": "));
+    // The stable cascades pay for their stillness in texels: between the
+    // standard map and the tight cascades.
+    EXPECT_GT(NumberAfter(stable, "\"p50\": "), NumberAfter(ssm, "\"p50\": "));
+    EXPECT_LT(NumberAfter(stable, "\"p50\": "), NumberAfter(csm, "\"p50\": "));
     const std::string others = run.out.substr(run.out.find("\"fewer_texels_than_kvx\": "));
     EXPECT_GT(NumberAfter(others, "\"ssm\": "), 0.95);
 }
@@ -148,6 +154,54 @@ TEST(MeasureProgram, StabilityAtAnotherPlacementAsText) {
     EXPECT_TRUE(std::regex_search(run.out, std::regex("\nssm +0\\.00000 +0\\.00000 +0\\.000%\n")))
         << run.out;
     EXPECT_THAT(run.out, HasSubstr("\nkvx-hq "));
+}
+
+std::vector<std::string> Lines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// A sweep split over two processes gives, header aside, the rows of the
+// whole sweep in one process.
+TEST(MeasureProgram, TwoShardsGiveTheRowsOfOneSweep) {
+    const std::string dir = testing::TempDir();
+    const std::vector<std::string> common = {"--sweep-grid", "60:120:30/40,60", "--size",
+                                             "160x120",      "--batch",         "--sweep"};
+    std::vector<std::string> shards;
+    for (const char* shard : {"", "0/2", "1/2"}) {
+        const std::string file = dir + "kvx-sweep" + (*shard ? shard[0] : 'a') + ".csv";
+        std::vector<std::string> args = common;
+        args.push_back(file);
+        if (*shard) {
+            args.push_back("--shard");
+            args.push_back(shard);
+        }
+        const ProgramRun run = RunDemo(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+        shards.push_back(file);
+    }
+    std::vector<std::string> whole = Lines(shards[0]);
+    ASSERT_EQ(whole.size(), 1u + 6u * 5u);
+    EXPECT_EQ(whole[0],
+              "gamma_deg,light_elevation_deg,eye_elevation_deg,parametrisation,p10,p50,p90,"
+              "coverage,fewer_than_kvx");
+    std::vector<std::string> joined;
+    for (size_t i = 1; i < shards.size(); ++i) {
+        const std::vector<std::string> part = Lines(shards[i]);
+        ASSERT_FALSE(part.empty());
+        EXPECT_EQ(part[0], whole[0]);
+        joined.insert(joined.end(), part.begin() + 1, part.end());
+    }
+    whole.erase(whole.begin());
+    std::sort(whole.begin(), whole.end());
+    std::sort(joined.begin(), joined.end());
+    EXPECT_EQ(joined, whole);
+    for (const std::string& file : shards)
+        std::remove(file.c_str());
 }
 
 struct ImageSize {

@@ -23,8 +23,16 @@ MeasureReport Sample() {
               {"csm", "CSM", {0.25, 1.25, 2, 1000}, 0.5f, 0.625}};
     r.kvxFewerShare = 0.02;
     r.stabilityFrames = 3;
-    r.stepDegrees = 0.1f;
-    r.stability = {{"ssm", 0, 0, 0, 2}, {"kvx", 0.01, 0.02, 0.005, 2}};
+    r.stability = {{"turn",
+                    "the eye turning in place",
+                    " degrees",
+                    0.1f,
+                    {{"ssm", 0, 0, 0, 2, 0}, {"kvx", 0.01, 0.02, 0.005, 2, 0}}},
+                   {"move",
+                    "the eye moving along its view",
+                    "",
+                    0.25f,
+                    {{"csm-stable", 0.001, 0.002, 0.0005, 2, 7}}}};
     return r;
 }
 
@@ -42,11 +50,14 @@ TEST(ReportJson, OneObjectWithEveryFigure) {
               "\"pixels\": 1000, \"coverage\": 0.5}, \"kvx_fewer_texels_share\": 0.02, "
               "\"fewer_texels_than_kvx\": {\"ssm\": 0.97, \"csm\": 0.625}, "
               "\"kvx_fallback\": false, "
-              "\"stability\": {\"frames\": 3, \"step_degrees\": 0.1, "
+              "\"stability\": {\"frames\": 3, \"turn\": {\"step\": 0.1, "
               "\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, \"flip_share\": 0, "
-              "\"pairs\": 2}, "
+              "\"pairs\": 2, \"outside_tile\": 0}, "
               "\"kvx\": {\"mean_change\": 0.01, \"worst_frame_mean\": 0.02, "
-              "\"flip_share\": 0.005, \"pairs\": 2}}}\n");
+              "\"flip_share\": 0.005, \"pairs\": 2, \"outside_tile\": 0}}, "
+              "\"move\": {\"step\": 0.25, "
+              "\"csm_stable\": {\"mean_change\": 0.001, \"worst_frame_mean\": 0.002, "
+              "\"flip_share\": 0.0005, \"pairs\": 2, \"outside_tile\": 7}}}}\n");
 }
 
 TEST(ReportJson, FiguresThatAreNotNumbersAreNull) {
@@ -71,7 +82,12 @@ TEST(ReportText, ATableOfTheMapsAndTheModes) {
     EXPECT_THAT(text, HasSubstr("CSM / SSM median      5.00\n"));
     EXPECT_THAT(text, HasSubstr("Pixels where KVX has fewer texels than SSM: 2.0%\n"));
     EXPECT_THAT(text, HasSubstr("Pixels where CSM has fewer texels than KVX: 62.5%\n"));
+    EXPECT_THAT(text, HasSubstr("Shadow change along 3 frames, the eye turning in place "
+                                "(0.10 degrees a frame)\n"));
     EXPECT_THAT(text, HasSubstr("kvx                   0.01000      0.02000   0.500%\n"));
+    EXPECT_THAT(text, HasSubstr("the eye moving along its view (0.25 a frame)\n"
+                                "Mode              mean change  worst frame  flipped\n"
+                                "csm-stable            0.00100      0.00200   0.050%\n"));
 }
 
 // A view for which no trapezoid fits leaves KVX with the standard map: both

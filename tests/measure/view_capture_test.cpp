@@ -11,8 +11,10 @@
 #include <cmath>
 #include <numeric>
 
+#include "measure/eye_paths.h"
 #include "measure/measure_run.h"
 #include "measure/percentiles.h"
+#include "measure/shadow_change.h"
 #include "measure/texel_density.h"
 #include "tests/measure/plane_lookups.h"
 #include "tests/view/view_test_window.h"
@@ -53,6 +55,22 @@ PixelGrid<uint8_t> Ground(const PixelGrid<SurfacePoint>& points) {
     return ground;
 }
 
+// A capture of the view and the surface points its pixels show.
+struct GroundCapture {
+    explicit GroundCapture(CKVX_DemoView& view) : capture(view) {
+        created = capture.Create(error);
+        if (created) {
+            points = capture.SurfacePoints(gmtl::Matrix44f());
+            ground = Ground(points);
+        }
+    }
+    ViewCapture capture;
+    std::string error;
+    bool created = false;
+    PixelGrid<SurfacePoint> points;
+    PixelGrid<uint8_t> ground;
+};
+
 // The part of a setup whose eye depths hold the point; -1 within `margin`
 // of a split between two parts, where rounding may pick either.
 int PartAt(const ShadowSetup& setup, const Camera& eye, const gmtl::Vec3f& point, float margin) {
@@ -75,12 +93,12 @@ int PartAt(const ShadowSetup& setup, const Camera& eye, const gmtl::Vec3f& point
 // through the warp of the cascade that the pixel's eye depth picks.
 TEST_F(ViewCaptureTest, LookupsAreThoseOfTheScenePass) {
     CKVX_DemoView& v = window->view;
-    ViewCapture capture(v);
-    std::string error;
-    ASSERT_TRUE(capture.Create(error)) << error;
-    const PixelGrid<SurfacePoint> points = capture.SurfacePoints(gmtl::Matrix44f());
-    const PixelGrid<uint8_t> ground = Ground(points);
-    for (Parametrisation mode : {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM}) {
+    GroundCapture c(v);
+    ASSERT_TRUE(c.created) << c.error;
+    ViewCapture& capture = c.capture;
+    const PixelGrid<SurfacePoint>& points = c.points;
+    const PixelGrid<uint8_t>& ground = c.ground;
+    for (Parametrisation mode : {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM, PARAM_CSM_STABLE}) {
         const ShadowSetup setup = v.FrameSetup(mode);
         const PixelGrid<TexelLookup> gpu = capture.Lookups(setup);
         std::vector<PixelGrid<TexelLookup>> cpu;
@@ -106,8 +124,42 @@ TEST_F(ViewCaptureTest, LookupsAreThoseOfTheScenePass) {
         const auto used =
             std::count_if(compared.begin(), compared.end(), [](int n) { return n > 100; });
         EXPECT_GT(total, WIDTH * HEIGHT / 4) << mode;
-        EXPECT_EQ(used, mode == PARAM_CSM ? 3 : 1) << mode;
+        EXPECT_EQ(used, setup.cascaded ? 3 : 1) << mode;
         EXPECT_LT(worst, 0.5f) << mode;
+    }
+}
+
+// A stability frame fits the cascades for an eye 40 nearer the scene while
+// the pixels still show the start view: each ground pixel must read the
+// cascade that the nearer eye's depth picks, inside that cascade's tile, as
+// a real frame at that eye would.
+TEST_F(ViewCaptureTest, AFrameReadsTheCascadeItsOwnEyeDepthPicks) {
+    CKVX_DemoView& v = window->view;
+    GroundCapture c(v);
+    ASSERT_TRUE(c.created) << c.error;
+    const PixelGrid<SurfacePoint>& points = c.points;
+    const PixelGrid<uint8_t>& ground = c.ground;
+    const Camera start = v.m_eyeCamera;
+    const Camera nearer = EyeOnPath(start, {"move", EYE_MOVE, 40.0f}, 1);
+    for (Parametrisation mode : {PARAM_CSM, PARAM_CSM_STABLE}) {
+        v.m_eyeCamera = nearer;
+        const ShadowSetup setup = v.FrameSetup(mode);
+        v.m_eyeCamera = start;
+        const PixelGrid<TexelLookup> lookups = c.capture.Lookups(setup);
+        int checked = 0, elsewhere = 0;
+        for (size_t i = 0; i < ground.values.size(); ++i) {
+            const int part = PartAt(setup, nearer, points.values[i].position, 0.5f);
+            if (!ground.values[i] || part < 0 ||
+                !InsideView(nearer.m_matProjection * nearer.m_matView, points.values[i].position))
+                continue;
+            const MapPart& p = setup.parts[part];
+            const float x = 2.0f * lookups.values[i].s / v.m_iShadowMapWidth - 1.0f;
+            const float y = 2.0f * lookups.values[i].t / v.m_iShadowMapHeight - 1.0f;
+            ++checked;
+            elsewhere += x < p.left || x > p.right || y < p.bottom || y > p.top;
+        }
+        EXPECT_GT(checked, WIDTH * HEIGHT / 8) << mode;
+        EXPECT_EQ(elsewhere, 0) << mode;
     }
 }
 
@@ -157,7 +209,7 @@ TEST_F(ViewCaptureTest, OverheadGroundHasTheClosedFormTexelsPerPixel) {
     }
 }
 
-// Along the eye path the standard map does not change at all, so neither
+// Along the eye paths the standard map does not change at all, so neither
 // does the shadow term of a still scene; the warped map follows the eye.
 TEST_F(ViewCaptureTest, OnlyTheWarpedMapChangesAlongTheEyePath) {
     MeasureRequest request;
@@ -168,9 +220,10 @@ TEST_F(ViewCaptureTest, OnlyTheWarpedMapChangesAlongTheEyePath) {
     ASSERT_TRUE(RunMeasurements(
         window->view, request, [] {}, report, error))
         << error;
-    EXPECT_THAT(report, testing::HasSubstr("\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, "
-                                           "\"flip_share\": 0, \"pairs\": 3}"));
-    for (const char* mode : {"kvx-hq", "lispsm", "csm"})
+    EXPECT_THAT(report,
+                testing::HasSubstr("\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, "
+                                   "\"flip_share\": 0, \"pairs\": 3, \"outside_tile\": 0}"));
+    for (const char* mode : {"kvx-hq", "lispsm", "csm", "csm_stable"})
         EXPECT_THAT(report,
                     testing::HasSubstr("\"" + std::string(mode) + "\": {\"mean_change\": "));
     // The view is left as it was.

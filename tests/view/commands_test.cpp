@@ -67,7 +67,7 @@ TEST_F(Commands, CheckMarksMoveWithinTheirGroup) {
     }
 }
 
-// LiSPSM and CSM from the View menu name themselves in the mode line; a
+// LiSPSM and the CSMs from the View menu name themselves in the mode line; a
 // shadow mode from the Options menu takes their place and their mark.
 TEST_F(Commands, ComparedModesAndBack) {
     CKVX_DemoView& view = window->view;
@@ -76,7 +76,10 @@ TEST_F(Commands, ComparedModesAndBack) {
     view.SetComparedMode(PARAM_CSM);
     EXPECT_STREQ(view.HudText(), "Mode: CSM, Navigation: Eye");
     EXPECT_EQ(window->checkMarks,
-              (std::vector<Mark>{{ID_VIEW_LISPSM, false}, {ID_VIEW_CSM, true}}));
+              (std::vector<Mark>{
+                  {ID_VIEW_LISPSM, false}, {ID_VIEW_CSM, true}, {ID_VIEW_CSM_STABLE, false}}));
+    view.SetComparedMode(PARAM_CSM_STABLE);
+    EXPECT_STREQ(view.HudText(), "Mode: CSM stable, Navigation: Eye");
     view.SetComparedMode(PARAM_LISPSM);
     EXPECT_STREQ(view.HudText(), "Mode: LiSPSM, Navigation: Eye");
     EXPECT_EQ(view.CurrentParametrisation(), PARAM_LISPSM);
@@ -88,7 +91,8 @@ TEST_F(Commands, ComparedModesAndBack) {
                                                      {ID_SHADOW_KVX_HIGH_QUALITY, false},
                                                      {ID_SHADOW_SSM, true},
                                                      {ID_VIEW_LISPSM, false},
-                                                     {ID_VIEW_CSM, false}}));
+                                                     {ID_VIEW_CSM, false},
+                                                     {ID_VIEW_CSM_STABLE, false}}));
 }
 
 TEST_F(Commands, SoundCommandsDoNothingWithoutSound) {

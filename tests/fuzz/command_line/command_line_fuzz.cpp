@@ -51,7 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(options.frames >= 0);
     Require(options.screenshot.empty() || options.frames > 0);
     Require(options.mode.empty() || options.mode == "kvx-hq" || options.mode == "kvx" ||
-            options.mode == "ssm" || options.mode == "lispsm" || options.mode == "csm");
+            options.mode == "ssm" || options.mode == "lispsm" || options.mode == "csm" ||
+            options.mode == "csm-stable");
     Require(!options.eye.set || InRange(static_cast<int>(options.eye.elevation), 5, 175));
+    // A sweep's grid and shard are what a process can measure.
+    Require(!options.sweep.empty() || (!options.sweepGridSet && !options.shardSet));
+    Require(SweepViews(options.sweepGrid).size() <= MAX_SWEEP_VIEWS);
+    Require(InRange(options.shard.index, 0, options.shard.count - 1));
     return 0;
 }

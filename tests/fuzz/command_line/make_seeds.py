@@ -18,6 +18,9 @@ COMMAND_LINES = [
     ["--version"],
     ["--eye=20,-135,160", "--light", "90,-135,1200", "--measure", "--json"],
     ["--data", "/usr/share/kvx-demo/data", "--stability=200"],
+    ["--sweep", "s.csv", "--sweep-grid", "0:180:10/30,50,70", "--shard", "1/4", "--mode",
+     "csm-stable"],
+    ["--sweep=s.csv", "--sweep-grid=5.5:6:0.25/90", "--shard=0/1", "--stability", "3"],
 ]
 
 if __name__ == "__main__":
