@@ -141,10 +141,10 @@ void DemoGlWindow::Measure() {
 void DemoGlWindow::Sweep() {
     const SweepRequest request{m_options.sweep, m_options.sweepGrid, m_options.shard,
                                m_options.stability};
-    const FigurePoses poses;
+    // As for the measuring runs, the figures hold still through every capture.
     std::string error;
     if (!RunSweep(
-            m_view, request, [&poses] { poses.Restore(); }, error)) {
+            m_view, request, [] {}, error)) {
         QuitWithMessage(error, 1);
         return;
     }

@@ -101,8 +101,8 @@ bool RunSweep(CKVX_DemoView& view, const SweepRequest& request,
             progress.Done(++done);
         }
     }
-    if (!ReplaceFileContents(request.file, csv)) {
-        error = "cannot write the sweep '" + request.file + "'";
+    if (const std::string why = ReplaceFileContents(request.file, csv); !why.empty()) {
+        error = "the sweep " + request.file + " " + why;
         return false;
     }
     return true;
