@@ -37,3 +37,16 @@ struct CasterBounds {
 
 // The objects DrawSceneDepth draws, in draw order.
 std::vector<CasterBounds> SceneDepthCasters();
+
+// The eye's pass drawn for speed, with the same picture as DrawSceneTextured:
+// first the objects, nearest to the eye (at eye) first so that hidden
+// fragments fail the depth test early, the static models without the faces
+// turned away from the eye; then the terrain, in chunks. Same state
+// expectations as DrawSceneTextured.
+void DrawObjectsNearestFirst(const gmtl::Vec3f& eye);
+
+// The boxes (in world coordinates) of the terrain's chunks, in chunk order.
+std::vector<gmtl::AABoxf> TerrainChunkBoxes();
+
+// The terrain's chunks i for which chosen[i] equals drawn.
+void DrawTerrainChunks(const std::vector<bool>& chosen, bool drawn);

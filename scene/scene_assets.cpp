@@ -27,6 +27,9 @@ constexpr int CONTAINER_PADDING = 0;
 
 constexpr int HEIGHT_IMAGE = 1;
 constexpr int TERRAIN_IMAGE = 2;
+// The terrain is drawn in 16 x 16 chunks of about 8 x 8 quads each: small
+// enough that most of them lie where no shadow can fall.
+constexpr int TERRAIN_CHUNKS_PER_SIDE = 16;
 
 // A static model and the containers of its material images, in material order.
 struct StaticModelAsset {
@@ -104,6 +107,9 @@ void LoadTerrainGeometry(FileCrypt& cipher) {
     g_terrainMesh.m_iIndexCount =
         BuildTerrainMesh(g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices, image.Data(),
                          image.Width(), image.Height(), -160.0f, 0.0f, 160.0f, 2.5f, 0.2f, 2.5f);
+    g_terrainMesh.m_chunks =
+        SplitTerrainStrip(g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices.data(),
+                          g_terrainMesh.m_iIndexCount, TERRAIN_CHUNKS_PER_SIDE);
 }
 
 // Rows of the colour image need not be 4-byte aligned. A colour image that

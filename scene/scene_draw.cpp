@@ -3,6 +3,9 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
 
@@ -116,19 +119,46 @@ CasterBounds BoundsOf(const SceneObject& object) {
     return caster;
 }
 
-void DrawObjects() {
-    for (const SceneObject& object : SCENE_OBJECTS) {
-        glPushMatrix();
-        for (const TransformStep& step : object.steps)
-            Apply(step);
-        if (object.model != nullptr) {
-            object.model->Draw();
-        } else {
-            g_md2Models[object.figureA].Draw();
-            g_md2Models[object.figureA + 1].Draw();
-        }
-        glPopMatrix();
+// Draws one object; with cullBackFaces a static model's faces turned away
+// from the eye are left out (its meshes are closed, so they are hidden anyway).
+void DrawObject(const SceneObject& object, bool cullBackFaces) {
+    glPushMatrix();
+    for (const TransformStep& step : object.steps)
+        Apply(step);
+    if (object.model != nullptr) {
+        if (cullBackFaces)
+            glEnable(GL_CULL_FACE);
+        object.model->Draw();
+        glDisable(GL_CULL_FACE);
+    } else {
+        g_md2Models[object.figureA].Draw();
+        g_md2Models[object.figureA + 1].Draw();
     }
+    glPopMatrix();
+}
+
+void DrawObjects() {
+    for (const SceneObject& object : SCENE_OBJECTS)
+        DrawObject(object, false);
+}
+
+// The squared distance from eye to the centre of an object's box in the world.
+float SquaredDistance(const SceneObject& object, const gmtl::Vec3f& eye) {
+    const CasterBounds bounds = BoundsOf(object);
+    if (bounds.box.isEmpty())
+        return 0.0f;
+    const gmtl::Vec3f centre = (bounds.box.getMin() + bounds.box.getMax()) * 0.5f;
+    const gmtl::Vec4f world = bounds.world * gmtl::Vec4f(centre[0], centre[1], centre[2], 1.0f);
+    float sum = 0.0f;
+    for (unsigned axis = 0; axis < 3; ++axis)
+        sum += (world[axis] - eye[axis]) * (world[axis] - eye[axis]);
+    return sum;
+}
+
+// The terrain's vertices and colour texture, ready for its chunks' draws.
+void BindTerrain() {
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, g_terrainMesh.m_pVertices.data());
+    glBindTexture(GL_TEXTURE_2D, g_terrainMesh.m_uTexture);
 }
 
 // One indexed strip over the interleaved vertices, with the colour texture on
@@ -136,8 +166,7 @@ void DrawObjects() {
 void DrawTerrain() {
     if (g_terrainMesh.m_iIndexCount <= 0)
         return;
-    glInterleavedArrays(GL_T2F_N3F_V3F, 0, g_terrainMesh.m_pVertices.data());
-    glBindTexture(GL_TEXTURE_2D, g_terrainMesh.m_uTexture);
+    BindTerrain();
     glPushMatrix();
     glDrawElements(GL_TRIANGLE_STRIP, g_terrainMesh.m_iIndexCount, GL_UNSIGNED_INT,
                    g_terrainMesh.m_pIndices.data());
@@ -155,6 +184,42 @@ void DrawSceneTextured() {
 
 void DrawSceneDepth() {
     DrawObjects();
+}
+
+void DrawObjectsNearestFirst(const gmtl::Vec3f& eye) {
+    glEnable(GL_TEXTURE_2D);
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    std::vector<std::pair<float, const SceneObject*>> order;
+    for (const SceneObject& object : SCENE_OBJECTS)
+        order.emplace_back(SquaredDistance(object, eye), &object);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [distance, object] : order)
+        DrawObject(*object, true);
+}
+
+std::vector<gmtl::AABoxf> TerrainChunkBoxes() {
+    std::vector<gmtl::AABoxf> boxes;
+    for (const TerrainChunk& chunk : g_terrainMesh.m_chunks)
+        boxes.push_back(chunk.box);
+    return boxes;
+}
+
+void DrawTerrainChunks(const std::vector<bool>& chosen, bool drawn) {
+    if (g_terrainMesh.m_iIndexCount <= 0)
+        return;
+    glEnable(GL_TEXTURE_2D);
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    BindTerrain();
+    for (size_t i = 0; i < g_terrainMesh.m_chunks.size() && i < chosen.size(); ++i) {
+        if (chosen[i] != drawn)
+            continue;
+        const std::vector<uint32_t>& indices = g_terrainMesh.m_chunks[i].indices;
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
+                       indices.data());
+    }
 }
 
 std::vector<CasterBounds> SceneDepthCasters() {
