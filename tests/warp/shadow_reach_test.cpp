@@ -5,13 +5,11 @@
 #include <algorithm>
 #include <random>
 
+#include "tests/warp/box_of.h"
+
 namespace {
 
 constexpr int SIZE = 200;
-
-gmtl::AABoxf Box(float x0, float y0, float z0, float x1, float y1, float z1) {
-    return gmtl::AABoxf(gmtl::Vec3f(x0, y0, z0), gmtl::Vec3f(x1, y1, z1));
-}
 
 // A light looking down -z: w = -z, depth -1 at z = -1 and 1 at z = -100.
 gmtl::Matrix44f LightPerspective() {
