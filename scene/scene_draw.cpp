@@ -3,9 +3,6 @@
 
 #include <GL/glew.h>
 
-#include <algorithm>
-#include <utility>
-
 #include "scene/scene.h"
 #include "scene/scene_objects.h"
 
@@ -142,19 +139,6 @@ void DrawObjects() {
         DrawObject(object, false);
 }
 
-// The squared distance from eye to the centre of an object's box in the world.
-float SquaredDistance(const SceneObject& object, const gmtl::Vec3f& eye) {
-    const CasterBounds bounds = BoundsOf(object);
-    if (bounds.box.isEmpty())
-        return 0.0f;
-    const gmtl::Vec3f centre = (bounds.box.getMin() + bounds.box.getMax()) * 0.5f;
-    const gmtl::Vec4f world = bounds.world * gmtl::Vec4f(centre[0], centre[1], centre[2], 1.0f);
-    float sum = 0.0f;
-    for (unsigned axis = 0; axis < 3; ++axis)
-        sum += (world[axis] - eye[axis]) * (world[axis] - eye[axis]);
-    return sum;
-}
-
 // The terrain's vertices and colour texture, ready for its chunks' draws.
 void BindTerrain() {
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, g_terrainMesh.m_pVertices.data());
@@ -186,18 +170,16 @@ void DrawSceneDepth() {
     DrawObjects();
 }
 
-void DrawObjectsNearestFirst(const gmtl::Vec3f& eye) {
+void DrawObjectsInOrder(const std::vector<size_t>& order) {
     glEnable(GL_TEXTURE_2D);
     glClientActiveTextureARB(GL_TEXTURE0_ARB);
     glCullFace(GL_BACK);
     glFrontFace(GL_CCW);
-    std::vector<std::pair<float, const SceneObject*>> order;
-    for (const SceneObject& object : SCENE_OBJECTS)
-        order.emplace_back(SquaredDistance(object, eye), &object);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [distance, object] : order)
-        DrawObject(*object, true);
+    constexpr size_t COUNT = sizeof SCENE_OBJECTS / sizeof SCENE_OBJECTS[0];
+    for (size_t i : order) {
+        if (i < COUNT)
+            DrawObject(SCENE_OBJECTS[i], true);
+    }
 }
 
 std::vector<gmtl::AABoxf> TerrainChunkBoxes() {

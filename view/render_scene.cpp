@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/nv_program_layer.h"
+#include "scene/draw_order.h"
 #include "view/kvx_demo_view.h"
 #include "warp/shadow_reach.h"
 
@@ -21,7 +22,7 @@ void CKVX_DemoView::DrawScene(bool spareLookups) {
         DrawSceneTextured();
         return;
     }
-    DrawObjectsNearestFirst(m_eyeCamera.m_position);
+    DrawObjectsInOrder(NearestFirst(m_depthCasters, m_eyeCamera.m_position));
     const std::vector<bool> reached = TerrainInShadowReach(spareLookups);
     DrawTerrainChunks(reached, true);
     glBindProgramNV(GL_FRAGMENT_PROGRAM_NV, m_uUnshadowedFragmentProgram);

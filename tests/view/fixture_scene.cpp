@@ -129,7 +129,7 @@ std::vector<CasterBounds> SceneDepthCasters() {
 }
 
 // The fixture's boxes are few: their order does not matter to the tests.
-void DrawObjectsNearestFirst(const gmtl::Vec3f&) {
+void DrawObjectsInOrder(const std::vector<size_t>&) {
     glEnable(GL_TEXTURE_2D);
     DrawBoxes();
 }
