@@ -27,9 +27,10 @@ constexpr int CONTAINER_PADDING = 0;
 
 constexpr int HEIGHT_IMAGE = 1;
 constexpr int TERRAIN_IMAGE = 2;
-// The terrain is drawn in 16 x 16 chunks of about 8 x 8 quads each: small
-// enough that most of them lie where no shadow can fall.
-constexpr int TERRAIN_CHUNKS_PER_SIDE = 16;
+// The terrain is cut into 32 x 32 chunks of about 4 x 4 quads each: small
+// enough that little of the terrain near a caster keeps a lookup it does not
+// need.
+constexpr int TERRAIN_CHUNKS_PER_SIDE = 32;
 
 // A static model and the containers of its material images, in material order.
 struct StaticModelAsset {

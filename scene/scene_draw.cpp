@@ -189,19 +189,24 @@ std::vector<gmtl::AABoxf> TerrainChunkBoxes() {
     return boxes;
 }
 
+// The chosen chunks go in one draw: a draw call costs more than a small
+// chunk's triangles.
 void DrawTerrainChunks(const std::vector<bool>& chosen, bool drawn) {
     if (g_terrainMesh.m_iIndexCount <= 0)
+        return;
+    std::vector<uint32_t> indices;
+    for (size_t i = 0; i < g_terrainMesh.m_chunks.size() && i < chosen.size(); ++i) {
+        const std::vector<uint32_t>& chunk = g_terrainMesh.m_chunks[i].indices;
+        if (chosen[i] == drawn)
+            indices.insert(indices.end(), chunk.begin(), chunk.end());
+    }
+    if (indices.empty())
         return;
     glEnable(GL_TEXTURE_2D);
     glClientActiveTextureARB(GL_TEXTURE0_ARB);
     BindTerrain();
-    for (size_t i = 0; i < g_terrainMesh.m_chunks.size() && i < chosen.size(); ++i) {
-        if (chosen[i] != drawn)
-            continue;
-        const std::vector<uint32_t>& indices = g_terrainMesh.m_chunks[i].indices;
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
-                       indices.data());
-    }
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
+                   indices.data());
 }
 
 std::vector<CasterBounds> SceneDepthCasters() {
