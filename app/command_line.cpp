@@ -25,7 +25,12 @@ const char* const DIAGNOSTICS =
     "                      compare the ways (pictures are the same)\n"
     "  KVX_DEPTH_DIRECT=1  render the depth pass straight into the texture the\n"
     "                      scene samples instead of into one of its own that is\n"
-    "                      then copied (slower with Mesa's llvmpipe)";
+    "                      then copied (slower with Mesa's llvmpipe)\n"
+    "  KVX_DRAW_EVERYTHING=1  draw the scene pass as first written: the shadow\n"
+    "                      lookup on all the terrain, the objects in their\n"
+    "                      listed order, every face (pictures are the same)\n"
+    "  KVX_LIVE_VIEWS=mhr  start with the live views of those keys on (M the map,\n"
+    "                      H the heat colours, R the readout), for scripts";
 
 const char* const MEASURING_GROUP =
     "Measuring (at the start-up placements, then exit; not with --frames, --screenshot or --bench)";

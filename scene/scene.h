@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "math/aabox.h"
@@ -41,3 +42,16 @@ struct CasterBounds {
 
 // The objects DrawSceneDepth draws, in draw order.
 std::vector<CasterBounds> SceneDepthCasters();
+
+// The objects of the eye's pass in the given order of their positions in
+// SceneDepthCasters, the static models without the faces turned away from the
+// eye (their meshes are closed, so those faces are hidden anyway). With the
+// terrain drawn after them, by DrawTerrainChunks, and every object in the
+// order, the picture is that of DrawSceneTextured. Same state expectations.
+void DrawObjectsInOrder(const std::vector<size_t>& order);
+
+// The boxes (in world coordinates) of the terrain's chunks, in chunk order.
+std::vector<gmtl::AABoxf> TerrainChunkBoxes();
+
+// The terrain's chunks i for which chosen[i] equals drawn.
+void DrawTerrainChunks(const std::vector<bool>& chosen, bool drawn);

@@ -27,6 +27,10 @@ constexpr int CONTAINER_PADDING = 0;
 
 constexpr int HEIGHT_IMAGE = 1;
 constexpr int TERRAIN_IMAGE = 2;
+// The terrain is cut into 32 x 32 chunks of about 4 x 4 quads each: small
+// enough that little of the terrain near a caster keeps a lookup it does not
+// need.
+constexpr int TERRAIN_CHUNKS_PER_SIDE = 32;
 
 // A static model and the containers of its material images, in material order.
 struct StaticModelAsset {
@@ -104,6 +108,9 @@ void LoadTerrainGeometry(FileCrypt& cipher) {
     g_terrainMesh.m_iIndexCount =
         BuildTerrainMesh(g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices, image.Data(),
                          image.Width(), image.Height(), -160.0f, 0.0f, 160.0f, 2.5f, 0.2f, 2.5f);
+    g_terrainMesh.m_chunks =
+        SplitTerrainStrip(g_terrainMesh.m_pVertices, g_terrainMesh.m_pIndices.data(),
+                          g_terrainMesh.m_iIndexCount, TERRAIN_CHUNKS_PER_SIDE);
 }
 
 // Rows of the colour image need not be 4-byte aligned. A colour image that

@@ -116,19 +116,33 @@ CasterBounds BoundsOf(const SceneObject& object) {
     return caster;
 }
 
-void DrawObjects() {
-    for (const SceneObject& object : SCENE_OBJECTS) {
-        glPushMatrix();
-        for (const TransformStep& step : object.steps)
-            Apply(step);
-        if (object.model != nullptr) {
-            object.model->Draw();
-        } else {
-            g_md2Models[object.figureA].Draw();
-            g_md2Models[object.figureA + 1].Draw();
-        }
-        glPopMatrix();
+// Draws one object; with cullBackFaces a static model's faces turned away
+// from the eye are left out (its meshes are closed, so they are hidden anyway).
+void DrawObject(const SceneObject& object, bool cullBackFaces) {
+    glPushMatrix();
+    for (const TransformStep& step : object.steps)
+        Apply(step);
+    if (object.model != nullptr) {
+        if (cullBackFaces)
+            glEnable(GL_CULL_FACE);
+        object.model->Draw();
+        glDisable(GL_CULL_FACE);
+    } else {
+        g_md2Models[object.figureA].Draw();
+        g_md2Models[object.figureA + 1].Draw();
     }
+    glPopMatrix();
+}
+
+void DrawObjects() {
+    for (const SceneObject& object : SCENE_OBJECTS)
+        DrawObject(object, false);
+}
+
+// The terrain's vertices and colour texture, ready for its chunks' draws.
+void BindTerrain() {
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, g_terrainMesh.m_pVertices.data());
+    glBindTexture(GL_TEXTURE_2D, g_terrainMesh.m_uTexture);
 }
 
 // One indexed strip over the interleaved vertices, with the colour texture on
@@ -136,8 +150,7 @@ void DrawObjects() {
 void DrawTerrain() {
     if (g_terrainMesh.m_iIndexCount <= 0)
         return;
-    glInterleavedArrays(GL_T2F_N3F_V3F, 0, g_terrainMesh.m_pVertices.data());
-    glBindTexture(GL_TEXTURE_2D, g_terrainMesh.m_uTexture);
+    BindTerrain();
     glPushMatrix();
     glDrawElements(GL_TRIANGLE_STRIP, g_terrainMesh.m_iIndexCount, GL_UNSIGNED_INT,
                    g_terrainMesh.m_pIndices.data());
@@ -155,6 +168,45 @@ void DrawSceneTextured() {
 
 void DrawSceneDepth() {
     DrawObjects();
+}
+
+void DrawObjectsInOrder(const std::vector<size_t>& order) {
+    glEnable(GL_TEXTURE_2D);
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    constexpr size_t COUNT = sizeof SCENE_OBJECTS / sizeof SCENE_OBJECTS[0];
+    for (size_t i : order) {
+        if (i < COUNT)
+            DrawObject(SCENE_OBJECTS[i], true);
+    }
+}
+
+std::vector<gmtl::AABoxf> TerrainChunkBoxes() {
+    std::vector<gmtl::AABoxf> boxes;
+    for (const TerrainChunk& chunk : g_terrainMesh.m_chunks)
+        boxes.push_back(chunk.box);
+    return boxes;
+}
+
+// The chosen chunks go in one draw: a draw call costs more than a small
+// chunk's triangles.
+void DrawTerrainChunks(const std::vector<bool>& chosen, bool drawn) {
+    if (g_terrainMesh.m_iIndexCount <= 0)
+        return;
+    std::vector<uint32_t> indices;
+    for (size_t i = 0; i < g_terrainMesh.m_chunks.size() && i < chosen.size(); ++i) {
+        const std::vector<uint32_t>& chunk = g_terrainMesh.m_chunks[i].indices;
+        if (chosen[i] == drawn)
+            indices.insert(indices.end(), chunk.begin(), chunk.end());
+    }
+    if (indices.empty())
+        return;
+    glEnable(GL_TEXTURE_2D);
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    BindTerrain();
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
+                   indices.data());
 }
 
 std::vector<CasterBounds> SceneDepthCasters() {

@@ -4,14 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "scene/terrain_chunks.h"
+
 // The terrain: a height image turned into one indexed triangle strip over
 // interleaved vertices (s, t, nx, ny, nz, x, y, z), with one colour texture
 // stretched over the whole of it.
 struct TerrainMesh {
-    std::vector<float> m_pVertices;    // W * H vertices; row k, column i is vertex k * W + i
-    std::vector<uint32_t> m_pIndices;  // every strip index written
-    int32_t m_iIndexCount = 0;         // strip indices drawn
-    unsigned int m_uTexture = 0;       // GL texture of the colour image
+    std::vector<float> m_pVertices;      // W * H vertices; row k, column i is vertex k * W + i
+    std::vector<uint32_t> m_pIndices;    // every strip index written
+    int32_t m_iIndexCount = 0;           // strip indices drawn
+    unsigned int m_uTexture = 0;         // GL texture of the colour image
+    std::vector<TerrainChunk> m_chunks;  // the strip's triangles in parts, to draw apart
 };
 
 // Why a height image of width x height pixels cannot become a terrain, or ""

@@ -8,6 +8,7 @@
 #include "gfx/gl_context.h"
 #include "gfx/pbuffer_target.h"
 #include "math/camera.h"
+#include "math/texel_rect.h"
 #include "scene/scene.h"
 #include "sound/sound.h"
 #include "view/frame_rate.h"
@@ -146,6 +147,11 @@ class CKVX_DemoView {
     FrameOverlay* m_pOverlay = nullptr;  // owned by the window; null: nothing drawn
     // The depth pass's objects with their boxes, taken once the scene is loaded.
     std::vector<CasterBounds> m_depthCasters;
+    // The terrain's chunks' boxes, taken with the casters.
+    std::vector<gmtl::AABoxf> m_terrainChunkBoxes;
+    // Set to anything but "" or "0", the scene pass draws as first written:
+    // every lookup, the objects in their listed order, every face.
+    static constexpr const char* DRAW_EVERYTHING_VARIABLE = "KVX_DRAW_EVERYTHING";
 
   private:
     // The navigation parameters of one camera and their limits.
@@ -166,7 +172,12 @@ class CKVX_DemoView {
     void LoadScenePrograms();
     void DepthPass(const gmtl::Matrix44f& nt, bool wholeMap);
     void ClearDepthMap();
-    void ScenePass(const gmtl::Matrix44f& nt);
+    // spareLookups: the depth map was drawn in one pass over the whole map,
+    // with its casters' rectangles and map matrix kept for the scene pass.
+    void ScenePass(const gmtl::Matrix44f& nt, bool spareLookups);
+    void DrawScene(bool spareLookups);
+    std::vector<bool> TerrainInShadowReach(bool spareLookups) const;
+    static bool DrawEverythingAsked();
     void ClipDepthTarget(const MapPart* part);
     void SetCascadeParameters(const ShadowSetup& setup, GLuint program);
 
@@ -179,4 +190,8 @@ class CKVX_DemoView {
     SceneReplacement m_sceneReplacement;   // for the frame being drawn only
     GLuint m_uCascadeFragmentProgram = 0;  // 0 until first asked for
     GLuint m_uCascadeFragmentProgramHQ = 0;
+    GLuint m_uUnshadowedFragmentProgram = 0;  // the scene programs less the lookup
+    bool m_bDrawEverything = false;           // DRAW_EVERYTHING_VARIABLE set at start-up
+    std::vector<TexelRect> m_casterRects;     // of the last pass over the whole map
+    gmtl::Matrix44f m_mapClip;                // N_T P_L C_L of that pass
 };

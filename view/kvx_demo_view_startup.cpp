@@ -8,6 +8,7 @@
 #include "scene/scene.h"
 #include "view/gpu_programs.h"
 #include "view/kvx_demo_view.h"
+#include "view/unshadowed_program.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ int CKVX_DemoView::OnCreate() {
     try {
         LoadSceneAssets();
         m_depthCasters = SceneDepthCasters();
+        m_terrainChunkBoxes = TerrainChunkBoxes();
     } catch (const std::exception& e) {
         ShowMessageBox(e.what());
         return -1;
@@ -131,4 +133,7 @@ void CKVX_DemoView::LoadScenePrograms() {
     m_uSceneVertexProgram = m_glContext.LoadVertexProgram(g_strSceneVertexProgram);
     m_uSceneFragmentProgram = m_glContext.LoadFragmentProgram(g_strSceneFragmentProgram);
     m_uSceneFragmentProgramHQ = m_glContext.LoadFragmentProgram(g_strSceneFragmentProgramHQ);
+    m_uUnshadowedFragmentProgram =
+        m_glContext.LoadFragmentProgram(WithoutShadowLookup(g_strSceneFragmentProgram));
+    m_bDrawEverything = DrawEverythingAsked();
 }

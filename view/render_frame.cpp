@@ -86,7 +86,7 @@ gmtl::Matrix44f CKVX_DemoView::FrameWarp() const {
 void CKVX_DemoView::RenderPasses(const gmtl::Matrix44f& nt) {
     DepthPass(nt, true);
     glDisable(GL_POLYGON_OFFSET_FILL);
-    ScenePass(nt);
+    ScenePass(nt, true);
 }
 
 // The scene without the terrain, seen from the light, into the depth target.
@@ -119,8 +119,10 @@ void CKVX_DemoView::DepthPass(const gmtl::Matrix44f& nt, bool wholeMap) {
     if (wholeMap) {
         const gmtl::Matrix44f lightClip =
             nt * m_lightCamera.m_matProjection * m_lightCamera.m_matView;
-        m_pDepthTarget->SetDrawnArea(
-            CastersArea(m_depthCasters, lightClip, m_iShadowMapWidth, m_iShadowMapHeight));
+        m_casterRects =
+            CastersArea(m_depthCasters, lightClip, m_iShadowMapWidth, m_iShadowMapHeight);
+        m_mapClip = lightClip;
+        m_pDepthTarget->SetDrawnArea(m_casterRects);
     }
     EndStage(&FrameTimings::depthPassMs);
     m_pDepthTarget->EndCapture();
@@ -137,7 +139,7 @@ void CKVX_DemoView::ClearDepthMap() {
 // Tracked: c[0] the world matrix, c[4] P_E * C_E, c[8] P_L * C_L, c[12] the
 // world matrix's inverse transpose, c[16] N_T, c[20] S (clip to texels);
 // c[24] the light position.
-void CKVX_DemoView::ScenePass(const gmtl::Matrix44f& nt) {
+void CKVX_DemoView::ScenePass(const gmtl::Matrix44f& nt, bool spareLookups) {
     glBindProgramNV(GL_VERTEX_PROGRAM_NV, m_uSceneVertexProgram);
     glBindProgramNV(GL_FRAGMENT_PROGRAM_NV, m_uCurrentFragmentProgram);
 
@@ -175,7 +177,7 @@ void CKVX_DemoView::ScenePass(const gmtl::Matrix44f& nt) {
     glProgramParameter4fNV(GL_VERTEX_PROGRAM_NV, 24, light[0], light[1], light[2], 1.0f);
 
     glActiveTextureARB(GL_TEXTURE0_ARB);
-    DrawSceneTextured();
+    DrawScene(spareLookups);
     m_pDepthTarget->ReleaseTexture(WGL_DEPTH_COMPONENT_NV);
     EndStage(&FrameTimings::scenePassMs);
 }

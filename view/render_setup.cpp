@@ -83,7 +83,7 @@ void CKVX_DemoView::RenderSetup(const ShadowSetup& setup, GLuint fragmentProgram
         }
         ClipDepthTarget(nullptr);
         glDisable(GL_POLYGON_OFFSET_FILL);
-        ScenePass(gmtl::Matrix44f());
+        ScenePass(gmtl::Matrix44f(), false);
     }
     m_uCurrentFragmentProgram = shaded;
 }

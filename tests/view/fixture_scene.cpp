@@ -133,3 +133,21 @@ std::vector<CasterBounds> SceneDepthCasters() {
     }
     return casters;
 }
+
+// The fixture's boxes are few: their order does not matter to the tests.
+void DrawObjectsInOrder(const std::vector<size_t>&) {
+    glEnable(GL_TEXTURE_2D);
+    DrawBoxes();
+}
+
+// The ground is one chunk.
+std::vector<gmtl::AABoxf> TerrainChunkBoxes() {
+    const float s = FIXTURE_GROUND_HALF_SIZE;
+    return {gmtl::AABoxf(gmtl::Vec3f(-s, 0.0f, -s), gmtl::Vec3f(s, 0.0f, s))};
+}
+
+void DrawTerrainChunks(const std::vector<bool>& chosen, bool drawn) {
+    glEnable(GL_TEXTURE_2D);
+    if (!chosen.empty() && chosen[0] == drawn)
+        DrawGround();
+}

@@ -6,13 +6,11 @@
 #include <limits>
 #include <random>
 
+#include "tests/warp/box_of.h"
+
 namespace {
 
 constexpr int SIZE = 100;
-
-gmtl::AABoxf Box(float x0, float y0, float z0, float x1, float y1, float z1) {
-    return gmtl::AABoxf(gmtl::Vec3f(x0, y0, z0), gmtl::Vec3f(x1, y1, z1));
-}
 
 // A GL-style perspective seen down -z: w = -z.
 gmtl::Matrix44f Perspective() {
