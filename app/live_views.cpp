@@ -139,6 +139,10 @@ SceneReplacement LiveViews::ReplaceScene(CKVX_DemoView& view) {
 }
 
 void LiveViews::Draw(CKVX_DemoView& view) {
+    // A view without area (a window no taller than its menu bar) shows none of
+    // them, and a capture of no pixels would leave its programs bound.
+    if (view.m_glContext.m_iWidth <= 0 || view.m_glContext.m_iHeight <= 0)
+        return;
     const ShadowSetup setup = view.FrameSetup(view.CurrentParametrisation());
     if (m_bOn[READOUT] && (m_readout.empty() || m_sinceReadout.ElapsedMs() >= READOUT_PERIOD_MS))
         UpdateReadout(view, setup);

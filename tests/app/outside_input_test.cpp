@@ -514,6 +514,25 @@ TEST_F(OutsideInput, AnUnmappedWindowDrawsNoFrames) {
     demo.Wait(20);
 }
 
+// The heat colours stay free of OpenGL errors while the window is no taller
+// than its menu bar, where the view has no area, and after it grows again.
+TEST_F(OutsideInput, HeatColoursInAWindowWithoutRoomForTheView) {
+    StartedProgram demo(KVX_DEMO, {"--size", "400x300", "--check-gl", "--batch"}, KVX_SOURCE_DIR,
+                        {"SDL_AUDIODRIVER=dummy", "KVX_LIVE_VIEWS=h"});
+    m_window = FindWindow(demo.Pid(), "KVX Demo");
+    ASSERT_NE(m_window, 0u) << "the main window never appeared";
+    Pause(3.0);
+    const std::string window = std::to_string(m_window);
+    for (const char* height : {"17", "20", "25", "325"}) {
+        Xdotool({"windowsize", "--sync", window, "400", height});
+        Pause(1.5);
+    }
+    demo.Signal(SIGTERM);
+    const ProgramRun run = demo.Wait(20);
+    EXPECT_EQ(run.signal, SIGTERM) << "the program ended by itself: " << run.err;
+    EXPECT_EQ(run.err.find("OpenGL error"), std::string::npos) << run.err;
+}
+
 // The program can be stopped from its terminal (Ctrl+C) or by a terminate
 // request once it runs, sound and all.
 TEST_F(OutsideInput, InterruptAndTerminateEndTheProgram) {

@@ -58,6 +58,23 @@ std::string TemporaryFile(const char* prefix) {
     return path;
 }
 
+// Ends a program that is still running: first as a user would, so that it
+// removes its scratch files on the way out, then for good after a while. A
+// program killed outright while it loads would leave them behind, and every
+// later run in the same folder would refuse to start.
+void Stop(pid_t pid, int& status) {
+    kill(pid, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 }  // namespace
 
 StartedProgram::StartedProgram(const std::string& program, const std::vector<std::string>& args,
@@ -70,8 +87,8 @@ StartedProgram::StartedProgram(const std::string& program, const std::vector<std
 
 StartedProgram::~StartedProgram() {
     if (m_pid > 0) {
-        kill(m_pid, SIGKILL);
-        waitpid(m_pid, nullptr, 0);
+        int status = 0;
+        Stop(m_pid, status);
     }
     std::remove(m_outPath.c_str());
     std::remove(m_errPath.c_str());
@@ -93,8 +110,7 @@ ProgramRun StartedProgram::Wait(double timeoutSeconds) {
     pid_t ended = 0;
     while ((ended = waitpid(m_pid, &status, timeoutSeconds > 0.0 ? WNOHANG : 0)) == 0) {
         if (std::chrono::steady_clock::now() >= deadline) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, &status, 0);
+            Stop(m_pid, status);
             killed = true;
             break;
         }

@@ -12,7 +12,8 @@ struct ProgramRun {
 };
 
 // A program started in the background with its output going to temporary
-// files; it is killed if it is still running when this object goes away.
+// files; if it is still running when this object goes away it is asked to
+// end, and killed when it does not.
 class StartedProgram {
   public:
     // Starts program with args in directory and extra environment settings,
@@ -24,7 +25,8 @@ class StartedProgram {
     StartedProgram& operator=(const StartedProgram&) = delete;
 
     // Waits for the program to end, at most timeoutSeconds when that is
-    // positive; a program still running then is killed (exitCode -1).
+    // positive; a program still running then is asked to end, then killed
+    // (exitCode -1).
     ProgramRun Wait(double timeoutSeconds = 0.0);
     int Pid() const { return m_pid; }
     // Sends the signal to the program while it runs.
