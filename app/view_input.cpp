@@ -36,7 +36,9 @@ int DispatchInputEvent(CKVX_DemoView& view, int event) {
             }
             return 1;
         case FL_MOUSEWHEEL:
+            // A notch away from the user brings the camera nearer.
             view.OnInputMessage(INPUT_MOUSEWHEEL, flags, x, y);
+            view.ApplyMouseWheel(Fl::event_dy());
             return 1;
         case FL_KEYDOWN:
             view.OnInputMessage(INPUT_KEYDOWN, flags, x, y);

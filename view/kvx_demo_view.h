@@ -11,6 +11,7 @@
 #include "math/texel_rect.h"
 #include "scene/scene.h"
 #include "sound/sound.h"
+#include "view/camera_placement.h"
 #include "view/frame_rate.h"
 #include "view/frame_timings.h"
 #include "view/view_host.h"
@@ -69,6 +70,16 @@ class CKVX_DemoView {
     // x and y are client pixels. Returns 0.
     int OnInputMessage(unsigned message, unsigned flags, int x, int y);
     void ApplyMouseDrag(unsigned flags, int x, int y);
+    // Moves the camera the navigation mode chooses nearer (notches < 0) or
+    // farther (notches > 0), as Shift + drag does, within the same limits.
+    void ApplyMouseWheel(int notches);
+
+    // Where the cameras are, as their navigation values say.
+    CameraPlacement Placement() const;
+    // Moves both cameras to a placement.
+    void SetPlacement(const CameraPlacement& placement);
+    // Both cameras back where the start-up put them; modes stay as they are.
+    void OnStartUpView();
 
     // Menu commands.
     void OnShadowKVX();
@@ -188,6 +199,7 @@ class CKVX_DemoView {
     bool m_bFinishStages = false;
     bool m_bCreated = false;               // start-up done: frames may run
     SceneReplacement m_sceneReplacement;   // for the frame being drawn only
+    CameraPlacement m_startUpPlacement;    // where the start-up put the cameras
     GLuint m_uCascadeFragmentProgram = 0;  // 0 until first asked for
     GLuint m_uCascadeFragmentProgramHQ = 0;
     GLuint m_uUnshadowedFragmentProgram = 0;  // the scene programs less the lookup

@@ -1,6 +1,7 @@
 // Mouse navigation: Control + left drag turns the chosen camera about the
-// origin, Shift + left drag moves it nearer or farther. Every message asks
-// for a repaint.
+// origin, Shift + left drag and the wheel move it nearer or farther. Every
+// message asks for a repaint. Also where both cameras are, and their way back
+// to the start-up placement.
 
 #include "view/input_message.h"
 #include "view/kvx_demo_view.h"
@@ -13,6 +14,9 @@ constexpr float LIGHT_ELEVATION_MIN = 25.0f, LIGHT_ELEVATION_MAX = 155.0f;
 constexpr float EYE_DISTANCE_MIN = -200.0f, EYE_DISTANCE_MAX = -10.0f;
 constexpr float LIGHT_DISTANCE_MIN = -2000.0f, LIGHT_DISTANCE_MAX = -800.0f;
 constexpr float ZOOM_PER_PIXEL = 0.5f;
+// One notch of the wheel moves the camera this share of its distance range:
+// 9.5 for the eye, 60 for the light.
+constexpr float WHEEL_SHARE_OF_RANGE = 0.05f;
 
 float Clamp(float value, float low, float high) {
     if (value < low)
@@ -44,7 +48,7 @@ int CKVX_DemoView::OnInputMessage(unsigned message, unsigned flags, int x, int y
             m_iLastMouseX = x;
             m_iLastMouseY = y;
             break;
-        default:  // wheel and keys move nothing
+        default:  // the wheel moves through ApplyMouseWheel; keys move nothing
             break;
     }
     m_host.Invalidate();
@@ -87,4 +91,36 @@ void CKVX_DemoView::ApplyMouseDrag(unsigned, int x, int y) {
     m_iLastMouseX = x;
     m_iLastMouseY = y;
     m_host.Invalidate();
+}
+
+void CKVX_DemoView::ApplyMouseWheel(int notches) {
+    Orbit o;
+    if (notches != 0 && ChosenOrbit(o)) {
+        const float step = (o.distanceMax - o.distanceMin) * WHEEL_SHARE_OF_RANGE;
+        *o.distance =
+            Clamp(*o.distance - static_cast<float>(notches) * step, o.distanceMin, o.distanceMax);
+        o.camera->SetView(*o.elevation, *o.azimuth, -*o.distance);
+    }
+    m_host.Invalidate();
+}
+
+CameraPlacement CKVX_DemoView::Placement() const {
+    return {{m_fEyeElevation, m_fEyeAzimuth, -m_fEyeDistance},
+            {m_fLightElevation, m_fLightAzimuth, -m_fLightDistance}};
+}
+
+void CKVX_DemoView::SetPlacement(const CameraPlacement& placement) {
+    m_fEyeElevation = placement.eye.elevation;
+    m_fEyeAzimuth = placement.eye.azimuth;
+    m_fEyeDistance = -placement.eye.distance;
+    m_fLightElevation = placement.light.elevation;
+    m_fLightAzimuth = placement.light.azimuth;
+    m_fLightDistance = -placement.light.distance;
+    m_eyeCamera.SetView(m_fEyeElevation, m_fEyeAzimuth, -m_fEyeDistance);
+    m_lightCamera.SetView(m_fLightElevation, m_fLightAzimuth, -m_fLightDistance);
+    m_host.Invalidate();
+}
+
+void CKVX_DemoView::OnStartUpView() {
+    SetPlacement(m_startUpPlacement);
 }

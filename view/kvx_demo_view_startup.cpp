@@ -48,6 +48,7 @@ int CKVX_DemoView::OnCreate() {
     m_iShadowMapHeight = SHADOW_MAP_SIZE;
     m_lightCamera.SetPerspective(60.0f, 1.0f, 500.0f, 2000.0f);
     m_lightCamera.SetView(m_fLightElevation, m_fLightAzimuth, -m_fLightDistance);
+    m_startUpPlacement = Placement();
 
     // 4. The frame timer.
     m_host.SetTimer(FRAME_TIMER_ID, FRAME_TIMER_MS);

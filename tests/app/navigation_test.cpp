@@ -109,7 +109,6 @@ TEST_F(Navigation, OtherInputMovesNothingButRepaints) {
     } inputs[] = {
         {"left button drag alone", FL_DRAG, FL_BUTTON1, FL_LEFT_MOUSE},
         {"right button drag", FL_DRAG, FL_BUTTON3 | FL_CTRL, FL_RIGHT_MOUSE},
-        {"wheel", FL_MOUSEWHEEL, FL_CTRL, 0},
         {"key down", FL_KEYDOWN, FL_CTRL, 0},
         {"key up", FL_KEYUP, 0, 0},
     };
@@ -122,6 +121,70 @@ TEST_F(Navigation, OtherInputMovesNothingButRepaints) {
         EXPECT_EQ(v.m_eyeCamera.m_position, eye) << input.name;
         EXPECT_EQ(v.m_lightCamera.m_position, light) << input.name;
     }
+}
+
+// A notch of the wheel moves the chosen camera by 5% of its distance range, a
+// notch towards the user farther; however many notches, it stops at the
+// limits Shift + drag stops at. The other camera stays.
+TEST_F(Navigation, WheelNotchesMoveNearerOrFartherWithinTheLimits) {
+    CKVX_DemoView& v = window->view;
+    const struct {
+        bool light;
+        int notches;
+        float distance;
+    } cases[] = {
+        {false, 1, 169.5f},   {false, -2, 141.0f},  {false, 100, 200.0f},
+        {false, -100, 10.0f}, {true, 1, 1260.0f},   {true, -3, 1020.0f},
+        {true, 100, 2000.0f}, {true, -100, 800.0f}, {false, 0, 160.0f},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        if (c.light)
+            v.OnNavigationLight();
+        const Camera& moved = c.light ? v.m_lightCamera : v.m_eyeCamera;
+        const gmtl::Vec3f still = (c.light ? v.m_eyeCamera : v.m_lightCamera).m_position;
+        const int before = window->invalidations;
+        Fl::e_dy = c.notches;
+        Send(FL_MOUSEWHEEL, 300, 300, 0);
+        Fl::e_dy = 0;
+        const OrbitPlace& place = c.light ? v.Placement().light : v.Placement().eye;
+        EXPECT_FLOAT_EQ(place.distance, c.distance) << c.light << " " << c.notches;
+        EXPECT_NEAR(gmtl::length(moved.m_position), c.distance, 1e-3f * c.distance);
+        EXPECT_EQ((c.light ? v.m_eyeCamera : v.m_lightCamera).m_position, still);
+        EXPECT_GT(window->invalidations, before);
+    }
+}
+
+// Home puts both cameras back where the start-up put them, wherever the
+// mouse took them, and leaves the modes as they are.
+TEST_F(Navigation, StartUpViewPutsBothCamerasBackAndKeepsTheModes) {
+    CKVX_DemoView& v = window->view;
+    Camera eye = v.m_eyeCamera, light = v.m_lightCamera;
+    eye.SetView(20.0f, -135.0f, 160.0f);
+    light.SetView(90.0f, -135.0f, 1200.0f);
+    v.OnShadowSSM();
+    Drag(FL_CTRL, 100, 100, 300, 150);
+    v.OnNavigationLight();
+    Drag(FL_CTRL, 100, 100, 900, 160);
+    Fl::e_dy = 2;
+    Send(FL_MOUSEWHEEL, 300, 300, 0);
+    Fl::e_dy = 0;
+    ASSERT_FALSE(v.m_eyeCamera.m_position == eye.m_position);
+    ASSERT_FALSE(v.m_lightCamera.m_position == light.m_position);
+
+    v.OnStartUpView();
+    const CameraPlacement p = v.Placement();
+    EXPECT_EQ(p.eye.elevation, 20.0f);
+    EXPECT_EQ(p.eye.azimuth, -135.0f);
+    EXPECT_EQ(p.eye.distance, 160.0f);
+    EXPECT_EQ(p.light.elevation, 90.0f);
+    EXPECT_EQ(p.light.azimuth, -135.0f);
+    EXPECT_EQ(p.light.distance, 1200.0f);
+    EXPECT_EQ(v.m_eyeCamera.m_position, eye.m_position);
+    EXPECT_EQ(v.m_lightCamera.m_position, light.m_position);
+    EXPECT_EQ(v.m_iNavigationMode, NAV_LIGHT);
+    EXPECT_EQ(v.m_iShadowMode, SHADOW_SSM);
+    v.OnShadowKVXHighQuality();
 }
 
 TEST_F(Navigation, MoveWithoutButtonsSetsTheDragStart) {
