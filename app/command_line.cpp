@@ -12,11 +12,13 @@ const char* const USAGE = "Usage: kvx-demo [options]";
 const char* const DESCRIPTION =
     "Real-time shadows with a shadow map warped by a trapezoid. Without options the\n"
     "demo opens its window and runs until closed. Control + left drag rotates the\n"
-    "eye (or the light), Shift + left drag zooms; the Options menu switches modes.\n"
-    "The View menu, or a key in the view, shows the shadow map live: M the map in\n"
-    "a corner, H the scene coloured by texels per pixel, R the median texels per\n"
-    "pixel and the map coverage; L, C and S show LiSPSM, CSM and CSM stable for\n"
-    "comparison.";
+    "eye (or the light), Shift + left drag or the mouse wheel zooms; the Options\n"
+    "menu switches modes. The View menu, or a key in the view, shows the shadow map\n"
+    "live: M the map in a corner, H the scene coloured by texels per pixel, R the\n"
+    "median texels per pixel and the map coverage; L, C and S show LiSPSM, CSM and\n"
+    "CSM stable for comparison. E shows where the eye and the light are, as --eye\n"
+    "and --light take them; Home returns to the start-up view. F1 in the window\n"
+    "lists every key and mouse action.";
 
 const char* const DIAGNOSTICS =
     "Diagnostics (environment):\n"

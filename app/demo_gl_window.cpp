@@ -80,7 +80,11 @@ std::string HandOverPath(const CKVX_DemoView& view) {
 }  // namespace
 
 DemoGlWindow::DemoGlWindow(int x, int y, int w, int h, const RunOptions& options)
-    : Fl_Gl_Window(x, y, w, h), m_view(*this), m_options(options) {}
+    : Fl_Gl_Window(x, y, w, h), m_view(*this), m_options(options) {
+    m_overlays.Add(m_liveViews);
+    m_overlays.Add(m_placementReadout);
+    m_overlays.Add(m_helpPanel);
+}
 
 DemoGlWindow::~DemoGlWindow() {
     KillTimer(m_uTimerId);
@@ -174,7 +178,23 @@ void DemoGlWindow::ShowLiveView(LiveViews::View shown, bool on) {
                                                              ID_VIEW_HEAT_COLOURS, ID_VIEW_READOUT};
     m_liveViews.Show(shown, on);
     CheckMenuItem(COMMANDS[shown], on);
-    m_view.m_pOverlay = m_liveViews.AnyOn() ? &m_liveViews : nullptr;
+    m_overlays.Show(m_liveViews, m_liveViews.AnyOn());
+    UseOverlays();
+}
+
+void DemoGlWindow::ToggleOverlay(unsigned commandId) {
+    const FrameOverlay* overlay = &m_helpPanel;
+    if (commandId == ID_VIEW_PLACEMENT)
+        overlay = &m_placementReadout;
+    const bool on = !m_overlays.IsOn(*overlay);
+    m_overlays.Show(*overlay, on);
+    CheckMenuItem(commandId, on);
+    UseOverlays();
+}
+
+// The view draws over its frames only while something is to be drawn.
+void DemoGlWindow::UseOverlays() {
+    m_view.m_pOverlay = m_overlays.AnyOn() ? &m_overlays : nullptr;
 }
 
 // The benchmark's next block: its mode, stage timing and live view.

@@ -2,8 +2,11 @@
 
 #include "app/command_line.h"
 #include "app/frame_benchmark.h"
+#include "app/frame_overlays.h"
+#include "app/help_panel.h"
 #include "app/live_views.h"
 #include "app/options_menu.h"
+#include "app/placement_readout.h"
 #include "gfx/gl_context_fltk.h"
 #include "view/kvx_demo_view.h"
 
@@ -35,6 +38,9 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     void ToggleLiveView(unsigned commandId);
     // Turns one live view on or off, with its check mark.
     void ShowLiveView(LiveViews::View shown, bool on);
+    // Turns the eye and light position (ID_VIEW_PLACEMENT) or the keys and
+    // mouse help (ID_HELP_KEYS_AND_MOUSE) on or off.
+    void ToggleOverlay(unsigned commandId);
 
     // The menu whose check marks the view's commands move.
     void SetMenu(OptionsMenu* menu) { m_menu = menu; }
@@ -55,6 +61,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     bool CheckGlErrors();
     void Measure();
     void Sweep();
+    void UseOverlays();
 
     CKVX_DemoView m_view;
     OptionsMenu* m_menu = nullptr;
@@ -68,5 +75,8 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     Stopwatch m_frameClock;  // started when the frame being rendered began
     FrameBenchmark m_benchmark;
     LiveViews m_liveViews;
+    PlacementReadout m_placementReadout;
+    HelpPanel m_helpPanel;
+    FrameOverlays m_overlays;  // the three above, in that order
     FrameBenchmark::RunFacts m_benchFacts;
 };

@@ -63,6 +63,13 @@ void CMainFrame::OnCommand(unsigned commandId) {
         case ID_VIEW_READOUT:
             m_viewWindow.ToggleLiveView(commandId);
             break;
+        case ID_VIEW_PLACEMENT:
+        case ID_HELP_KEYS_AND_MOUSE:
+            m_viewWindow.ToggleOverlay(commandId);
+            break;
+        case ID_VIEW_START_UP:
+            view.OnStartUpView();
+            break;
         default:
             break;
     }

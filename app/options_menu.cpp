@@ -23,8 +23,9 @@ const OptionsItem OPTIONS_ITEMS[] = {
     {ID_SOUND_OFF, "Options/Sound/Off", false},
 };
 
-// The View menu, after Options: toggles with a key each. LiSPSM and the two CSMs
-// stand in for the Options menu's shadow mode while checked.
+// The View menu, after Options: toggles with a key each, and the way back to
+// the start-up view. LiSPSM and the two CSMs stand in for the Options menu's
+// shadow mode while checked.
 struct ViewItem {
     unsigned id;
     const char* path;
@@ -33,12 +34,14 @@ struct ViewItem {
 };
 
 const ViewItem VIEW_ITEMS[] = {
-    {ID_VIEW_MAP_INSET, "View/Shadow Map Inset", 'm', 0},
-    {ID_VIEW_HEAT_COLOURS, "View/Texels per Pixel Colours", 'h', 0},
-    {ID_VIEW_READOUT, "View/Texels per Pixel Readout", 'r', FL_MENU_DIVIDER},
-    {ID_VIEW_LISPSM, "View/LiSPSM", 'l', 0},
-    {ID_VIEW_CSM, "View/CSM", 'c', 0},
-    {ID_VIEW_CSM_STABLE, "View/CSM stable", 's', 0},
+    {ID_VIEW_MAP_INSET, "View/Shadow Map Inset", 'm', FL_MENU_TOGGLE},
+    {ID_VIEW_HEAT_COLOURS, "View/Texels per Pixel Colours", 'h', FL_MENU_TOGGLE},
+    {ID_VIEW_READOUT, "View/Texels per Pixel Readout", 'r', FL_MENU_TOGGLE | FL_MENU_DIVIDER},
+    {ID_VIEW_LISPSM, "View/LiSPSM", 'l', FL_MENU_TOGGLE},
+    {ID_VIEW_CSM, "View/CSM", 'c', FL_MENU_TOGGLE},
+    {ID_VIEW_CSM_STABLE, "View/CSM stable", 's', FL_MENU_TOGGLE | FL_MENU_DIVIDER},
+    {ID_VIEW_PLACEMENT, "View/Eye and Light Position", 'e', FL_MENU_TOGGLE},
+    {ID_VIEW_START_UP, "View/Start-up View", FL_Home, 0},
 };
 
 void* AsUserData(unsigned id) {
@@ -55,9 +58,11 @@ OptionsMenu::OptionsMenu(int x, int y, int w, int h, Handlers handlers)
         m_marks[item.id] = item.checked;
     }
     for (const ViewItem& item : VIEW_ITEMS) {
-        add(item.path, item.key, OnCommand, AsUserData(item.id), FL_MENU_TOGGLE | item.flags);
-        m_marks[item.id] = false;
+        add(item.path, item.key, OnCommand, AsUserData(item.id), item.flags);
+        if (item.flags & FL_MENU_TOGGLE)
+            m_marks[item.id] = false;
     }
+    add("&Help/&Keys and Mouse", FL_F + 1, OnCommand, AsUserData(ID_HELP_KEYS_AND_MOUSE));
     add("&Help/&About KVX_Demo...", 0, OnAbout, this);
     RestoreMarks();
 }

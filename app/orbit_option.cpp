@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,6 +22,12 @@ bool ParseFloat(const std::string& text, float minimum, float maximum, float& va
         return false;
     value = v;
     return true;
+}
+
+// Rounded to a hundredth, and never "-0".
+double Hundredths(float value) {
+    const double rounded = std::round(static_cast<double>(value) * 100.0) / 100.0;
+    return rounded == 0.0 ? 0.0 : rounded;
 }
 
 std::string OrbitError(const std::string& name, const std::string& value,
@@ -49,6 +56,26 @@ bool ParseOrbit(const std::string& text, const OrbitLimits& limits, OrbitOption&
     if (read.set)
         orbit = read;
     return read.set;
+}
+
+float NormalisedAzimuth(float degrees) {
+    float turned = std::fmod(degrees, 360.0f);
+    if (turned <= -180.0f)
+        turned += 360.0f;
+    else if (turned > 180.0f)
+        turned -= 360.0f;
+    return turned;
+}
+
+std::string OrbitText(const OrbitPlace& place) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g,%g,%g", Hundredths(place.elevation),
+                  Hundredths(NormalisedAzimuth(place.azimuth)), Hundredths(place.distance));
+    return text;
+}
+
+std::string PlacementLine(const CameraPlacement& placement) {
+    return "--eye " + OrbitText(placement.eye) + " --light " + OrbitText(placement.light);
 }
 
 CLI::Option* AddOrbitOption(CLI::App& app, const std::string& name, const std::string& description,

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "view/camera_placement.h"
+
 namespace CLI {
 class App;
 class Option;
@@ -29,6 +31,18 @@ constexpr OrbitLimits LIGHT_LIMITS = {25.0f, 155.0f, 800.0f, 2000.0f};
 // Reads "ELEVATION,AZIMUTH,DISTANCE" within the limits (the azimuth within
 // +-3600 degrees); false leaves orbit unset.
 bool ParseOrbit(const std::string& text, const OrbitLimits& limits, OrbitOption& orbit);
+
+// An azimuth in degrees brought into (-180, 180]: the same direction, in the
+// range the option takes however far a drag has turned the camera.
+float NormalisedAzimuth(float degrees);
+
+// "E,A,D" as ParseOrbit reads it: each value to a hundredth, the azimuth
+// normalised. Within the limits when the place is.
+std::string OrbitText(const OrbitPlace& place);
+
+// "--eye E,A,D --light E,A,D": pasted on a command line, it starts the
+// program with the cameras where the placement has them.
+std::string PlacementLine(const CameraPlacement& placement);
 
 // The option NAME E,A,D (--eye or --light), the same in every program that
 // places a camera, read into orbit.

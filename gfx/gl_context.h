@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <string>
+#include <vector>
 
 class Fl_Gl_Window;
 struct _XDisplay;
@@ -47,6 +48,8 @@ class GLContext {
     // Formats and draws one line of at most 255 characters (longer results are cut) in the
     // current colour. Nothing happens without a font or with a null format.
     void Print(int x, int y, const char* format, ...) __attribute__((format(printf, 4, 5)));
+    // How far Print moves the pen over text, in pixels; 0 without a font.
+    int TextWidth(const std::string& text) const;
     // Load a program text into a new program id, left bound to its target in the current
     // context. On a load error they show the error position and the offending line in a message
     // box and end the process with exit code -1.
@@ -66,4 +69,6 @@ class GLContext {
 
   private:
     void DeleteFont();
+
+    std::vector<float> m_glyphAdvances;  // by character code, while the font exists
 };

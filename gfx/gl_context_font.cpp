@@ -1,3 +1,4 @@
+#include <cmath>
 #include <vector>
 
 #include "gfx/gl_context.h"
@@ -49,6 +50,8 @@ bool GLContext::BuildFont(const char* face, int height) {
         return false;
     }
     CompileGlyphLists(m_uFontBase, font->glyphs);
+    for (const GlyphBitmap& glyph : font->glyphs)
+        m_glyphAdvances.push_back(glyph.advance);
     m_bFontReady = true;
     return font->complete;
 }
@@ -59,4 +62,15 @@ void GLContext::DeleteFont() {
     }
     m_uFontBase = 0;
     m_bFontReady = false;
+    m_glyphAdvances.clear();
+}
+
+int GLContext::TextWidth(const std::string& text) const {
+    float width = 0.0f;
+    for (const char c : text) {
+        const std::size_t code = static_cast<unsigned char>(c);
+        if (code < m_glyphAdvances.size())
+            width += m_glyphAdvances[code];
+    }
+    return static_cast<int>(std::ceil(width));
 }

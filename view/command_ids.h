@@ -1,6 +1,6 @@
 #pragma once
 
-// Command ids of the Options menu, then of the View menu.
+// Command ids of the Options menu, then of the View and Help menus.
 enum CommandId : unsigned {
     ID_SHADOW_KVX = 32772,
     ID_SHADOW_KVX_HIGH_QUALITY = 32773,
@@ -15,4 +15,7 @@ enum CommandId : unsigned {
     ID_VIEW_HEAT_COLOURS = 32793,
     ID_VIEW_READOUT = 32794,
     ID_VIEW_CSM_STABLE = 32795,
+    ID_HELP_KEYS_AND_MOUSE = 32796,
+    ID_VIEW_PLACEMENT = 32797,
+    ID_VIEW_START_UP = 32798,
 };

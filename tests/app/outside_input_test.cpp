@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <climits>
 #include <csignal>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "tests/app/temp_home.h"
+#include "tests/support/screen_text.h"
 #include "tests/support/x_window.h"
 
 namespace {
@@ -238,9 +240,10 @@ TEST_F(OutsideInput, MenuChoiceDragAndAboutBoxReachTheView) {
         << " of the picture; without input " << idleChange << " changed";
     EXPECT_EQ(ModeLineEnd(Shot()), ssmEnd);
 
-    // Help > About: no frame is rendered while the box is open; the part of
-    // the view beside the box stands still, and moves again once it is closed.
-    ASSERT_NO_FATAL_FAILURE(UseMenu(3, {{0, 1}}));
+    // Help > About (after Keys and Mouse): no frame is rendered while the box
+    // is open; the part of the view beside the box stands still, and moves
+    // again once it is closed.
+    ASSERT_NO_FATAL_FAILURE(UseMenu(3, {{1, 2}}));
     const Window about = FindWindow(demo.Pid(), "About KVX_Demo");
     ASSERT_NE(about, 0u);
     const Region beside{440, SCENE_TOP, picture.width, picture.height};
@@ -546,6 +549,175 @@ TEST_F(OutsideInput, InterruptAndTerminateEndTheProgram) {
         const ProgramRun run = demo.Wait(20);
         EXPECT_EQ(run.signal, signal) << "signal " << signal << " did not end the program";
     }
+}
+
+// The first frame is drawn: the mode line ends over the sky, where a window
+// still dark would make it end at the right edge.
+bool ModeLineShown(const Picture& picture) {
+    const int end = ModeLineEnd(picture);
+    return end > 150 && end < picture.width - 10;
+}
+
+// The dark grey of the boxes the help panel and the position line are drawn on.
+bool BoxGrey(uint32_t pixel) {
+    return pixel == 0x1f1f1f;
+}
+
+// The smallest region holding every row's runs of at least 40 pixels of the
+// boxes' grey within the given one (the scene has a pixel of that grey here
+// and there, never a run); empty when there is none.
+Region GreyBox(const Picture& picture, const Region& within) {
+    constexpr int RUN = 40;
+    Region found{INT_MAX, INT_MAX, 0, 0};
+    for (int y = within.top; y < std::min(within.bottom, picture.height); ++y) {
+        int run = 0;
+        for (int x = within.left; x < std::min(within.right, picture.width); ++x) {
+            run = BoxGrey(picture.At(x, y)) ? run + 1 : 0;
+            if (run >= RUN)
+                found = {std::min(found.left, x + 1 - run), std::min(found.top, y),
+                         std::max(found.right, x + 1), std::max(found.bottom, y + 1)};
+        }
+    }
+    return found.right == 0 ? Region{0, 0, 0, 0} : found;
+}
+
+// The words of `wanted` that OCR finds in the region, case and spaces aside.
+std::vector<std::string> WordsRead(const Picture& picture, const Region& region,
+                                   const std::vector<std::string>& wanted) {
+    const auto folded = [](const std::string& text) {
+        std::string kept;
+        for (char c : text) {
+            if (!std::isspace(static_cast<unsigned char>(c)))
+                kept += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return kept;
+    };
+    const std::string read =
+        folded(ReadText(picture, region.left, region.top, region.right, region.bottom));
+    std::vector<std::string> found;
+    for (const std::string& word : wanted) {
+        if (read.find(folded(word)) != std::string::npos)
+            found.push_back(word);
+    }
+    return found;
+}
+
+// The whole numbers in the text, in order; signs and separators aside.
+std::vector<int> NumbersIn(const std::string& text) {
+    std::vector<int> numbers;
+    for (std::size_t at = text.find_first_of("0123456789"); at != std::string::npos;
+         at = text.find_first_of("0123456789", at)) {
+        const std::size_t end = text.find_first_not_of("0123456789", at);
+        numbers.push_back(std::stoi(text.substr(at, end - at)));
+        at = end;
+    }
+    return numbers;
+}
+
+// F1, and Help > Keys and Mouse, show and hide the keys-and-mouse help over
+// the view; E shows where the eye and the light are, in the form --eye and
+// --light take, here the placements the program was started with.
+TEST_F(OutsideInput, HelpPanelAndPositionLineReadBack) {
+    StartedProgram demo(KVX_DEMO, {"--eye", "25,-120,140", "--light", "60,-45,1000"},
+                        KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+    m_window = FindWindow(demo.Pid(), "KVX Demo");
+    ASSERT_NE(m_window, 0u) << "the main window never appeared";
+    ASSERT_TRUE(WaitUntil([&] { return ModeLineShown(Shot()); }, 60));
+    const Picture off = Shot();
+    const Region view{0, MENU_HEIGHT, off.width, off.height};
+    ASSERT_EQ(GreyBox(off, view).right, 0) << "a box is shown before it was asked for";
+    const auto key = [&](const char* k) {
+        Xdotool({"key", "--window", std::to_string(m_window), k});
+    };
+    const auto panelShown = [&] { return GreyBox(Shot(), view).bottom > 300; };
+
+    key("F1");
+    ASSERT_TRUE(WaitUntil(panelShown, 30)) << "F1 showed no panel";
+    const Picture help = Shot();
+    const Region panel = GreyBox(help, view);
+    EXPECT_GT(panel.top, MODE_LINE_BOTTOM + 20) << "the panel covers the mode line";
+    const std::vector<std::string> words = {
+        "Control",          "Shift",    "wheel", "Home", "KVX High Quality", "SSM",
+        "texels per pixel", "Open View"};
+    const std::vector<std::string> read = WordsRead(help, panel, words);
+    EXPECT_GE(read.size(), words.size() - 2)
+        << "OCR read only " << read.size() << " of the " << words.size() << " words looked for";
+    key("F1");
+    EXPECT_TRUE(WaitUntil([&] { return !panelShown(); }, 30)) << "F1 again left the panel";
+    ASSERT_NO_FATAL_FAILURE(UseMenu(3, {{0, 2}}));
+    EXPECT_TRUE(WaitUntil(panelShown, 30)) << "Help > Keys and Mouse showed no panel";
+    key("F1");
+    EXPECT_TRUE(WaitUntil([&] { return !panelShown(); }, 30));
+
+    // The position line sits at the bottom left, below where the panel ends.
+    const Region bottomLeft{0, off.height - 60, off.width / 2, off.height};
+    key("e");
+    Picture shown;
+    ASSERT_TRUE(WaitUntil([&] { return GreyBox(shown = Shot(), bottomLeft).right > 200; }, 30))
+        << "E showed no position line";
+    const Region line = GreyBox(shown, bottomLeft);
+    const std::string text = ReadText(shown, line.left, line.top, line.right, line.bottom);
+    EXPECT_EQ(NumbersIn(text), (std::vector<int>{25, 120, 140, 60, 45, 1000})) << text;
+    key("e");
+    EXPECT_TRUE(WaitUntil([&] { return GreyBox(Shot(), bottomLeft).right == 0; }, 30))
+        << "E again left the position line";
+    demo.Signal(SIGTERM);
+    demo.Wait(20);
+}
+
+// The mouse wheel moves the eye nearer; a Control drag turns it; Home brings
+// it back to where the program started, so that only the animated figures
+// differ from the first picture.
+TEST_F(OutsideInput, WheelMovesTheEyeAndHomeBringsItBack) {
+    StartedProgram demo(KVX_DEMO, {}, KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+    m_window = FindWindow(demo.Pid(), "KVX Demo");
+    ASSERT_NE(m_window, 0u) << "the main window never appeared";
+    ASSERT_TRUE(WaitUntil([&] { return ModeLineShown(Shot()); }, 60));
+    Pause(0.5);
+    const Picture start = Shot();
+    const Region scene{0, SCENE_TOP, start.width, start.height};
+    const std::string window = std::to_string(m_window);
+    Pause(0.5);
+    ASSERT_LT(ChangedShare(start, Shot(), scene), 0.05) << "the view moves without input";
+
+    Xdotool({"mousemove", "--window", window, "400", "300", "click", "4", "sleep", "0.1", "click",
+             "4", "sleep", "0.1", "click", "4"});
+    EXPECT_TRUE(WaitUntil([&] { return ChangedShare(start, Shot(), scene) > 0.15; }, 20))
+        << "three notches of the wheel changed " << ChangedShare(start, Shot(), scene)
+        << " of the picture";
+    ControlDrag(300, 400, 400);
+    Pause(0.5);
+    const double moved = ChangedShare(start, Shot(), scene);
+    EXPECT_GT(moved, 0.15);
+
+    Xdotool({"key", "--window", window, "Home"});
+    EXPECT_TRUE(WaitUntil([&] { return ChangedShare(start, Shot(), scene) < 0.05; }, 20))
+        << "after Home " << ChangedShare(start, Shot(), scene)
+        << " of the picture differs from the start-up view's";
+    demo.Signal(SIGTERM);
+    demo.Wait(20);
+}
+
+// The help panel and the position line stay free of OpenGL errors in a view
+// of a few pixels, or of none, and after it grows again.
+TEST_F(OutsideInput, TextBoxesInATinyWindow) {
+    StartedProgram demo(KVX_DEMO, {"--size", "400x300", "--check-gl", "--batch"}, KVX_SOURCE_DIR,
+                        {"SDL_AUDIODRIVER=dummy"});
+    m_window = FindWindow(demo.Pid(), "KVX Demo");
+    ASSERT_NE(m_window, 0u) << "the main window never appeared";
+    ASSERT_TRUE(WaitUntil([&] { return ModeLineShown(Shot()); }, 60));
+    const std::string window = std::to_string(m_window);
+    Xdotool({"key", "--window", window, "F1", "sleep", "0.2", "key", "--window", window, "e"});
+    for (const auto& [w, h] : {std::pair{"30", "30"}, {"8", "27"}, {"400", "20"}, {"400", "325"}}) {
+        Xdotool({"windowsize", "--sync", window, w, h});
+        Pause(1.5);
+    }
+    EXPECT_GT(GreyBox(Shot(), Region{0, MENU_HEIGHT, 400, 325}).bottom, 0)
+        << "the boxes are gone after the window grew again";
+    demo.Signal(SIGTERM);
+    const ProgramRun run = demo.Wait(20);
+    EXPECT_EQ(run.signal, SIGTERM) << "the program ended by itself: " << run.err;
+    EXPECT_EQ(run.err.find("OpenGL error"), std::string::npos) << run.err;
 }
 
 }  // namespace

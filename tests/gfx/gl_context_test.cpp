@@ -200,6 +200,17 @@ TEST_F(GLContextTest, PrintAdvancesPerCharacterAndCutsAt255) {
     EXPECT_EQ(RasterPosition()[0] - 9.0f, 255.0f * advance);
 }
 
+// Text laid out by its width ends where Print leaves the pen, with glyphs of
+// several widths and codes that draw nothing.
+TEST_F(GLContextTest, TextWidthIsHowFarPrintMovesThePen) {
+    for (const char* text :
+         {"", "i", "W", "Keys and mouse: 5% a notch", "--eye 20,-135,160", "\x01\xff"}) {
+        m_context.Print(10, 5, "%s", text);
+        EXPECT_EQ(m_context.TextWidth(text), RasterPosition()[0] - 9.0f) << text;
+    }
+    EXPECT_GT(m_context.TextWidth("WWW"), m_context.TextWidth("iii"));
+}
+
 TEST_F(GLContextTest, PrintDrawsNothingWithoutFontOrFormat) {
     glRasterPos2i(0, 0);
     const std::array<float, 4> before = RasterPosition();

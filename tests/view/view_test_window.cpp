@@ -28,6 +28,11 @@ bool ViewTestWindow::Start() {
 std::vector<unsigned char> ViewTestWindow::RenderAndRead() {
     make_current();
     view.RenderFrame();
+    return Read();
+}
+
+std::vector<unsigned char> ViewTestWindow::Read() {
+    make_current();
     std::vector<unsigned char> pixels(static_cast<size_t>(w()) * h() * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);

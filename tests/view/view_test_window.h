@@ -16,6 +16,8 @@ class ViewTestWindow : public Fl_Gl_Window, public ViewHost {
     // Renders one frame into the back buffer and reads it back as RGB rows,
     // bottom row first.
     std::vector<unsigned char> RenderAndRead();
+    // The back buffer as it is, in the same form.
+    std::vector<unsigned char> Read();
     // The depth map of the last frame, row by row from the bottom.
     std::vector<float> ReadDepthMap();
 
