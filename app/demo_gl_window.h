@@ -4,6 +4,7 @@
 #include "app/frame_benchmark.h"
 #include "app/live_views.h"
 #include "app/options_menu.h"
+#include "app/view_file.h"
 #include "gfx/gl_context_fltk.h"
 #include "view/kvx_demo_view.h"
 
@@ -36,6 +37,12 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     // Turns one live view on or off, with its check mark.
     void ShowLiveView(LiveViews::View shown, bool on);
 
+    // The View menu's Save View... and Open View...: a file name asked for,
+    // the whole view written to it or restored from it; a failure is shown
+    // in a message box and changes nothing.
+    void SaveViewChosen();
+    void OpenViewChosen();
+
     // The menu whose check marks the view's commands move.
     void SetMenu(OptionsMenu* menu) { m_menu = menu; }
 
@@ -47,6 +54,10 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
 
   private:
     static void OnTimeout(void* window);
+    void ApplyMode(const std::string& mode);
+    bool OpenStartUpView();
+    SavedView CurrentView() const;
+    std::string RestoreView(const SavedView& view);
     void QuitWithMessage(const std::string& text, int exitCode);
     void StopFrames(int exitCode);
     void FrameDone();

@@ -63,6 +63,15 @@ void CMainFrame::OnCommand(unsigned commandId) {
         case ID_VIEW_READOUT:
             m_viewWindow.ToggleLiveView(commandId);
             break;
+        case ID_VIEW_PAUSE_FIGURES:
+            view.SetFiguresPaused(!view.FiguresPaused());
+            break;
+        case ID_VIEW_SAVE_VIEW:
+            m_viewWindow.SaveViewChosen();
+            break;
+        case ID_VIEW_OPEN_VIEW:
+            m_viewWindow.OpenViewChosen();
+            break;
         default:
             break;
     }

@@ -39,6 +39,13 @@ const ViewItem VIEW_ITEMS[] = {
     {ID_VIEW_LISPSM, "View/LiSPSM", 'l', 0},
     {ID_VIEW_CSM, "View/CSM", 'c', 0},
     {ID_VIEW_CSM_STABLE, "View/CSM stable", 's', 0},
+    {ID_VIEW_PAUSE_FIGURES, "View/Pause Figures", ' ', FL_MENU_DIVIDER},
+};
+
+// The View menu's last items: commands without a check mark or a key.
+const ViewItem VIEW_COMMANDS[] = {
+    {ID_VIEW_SAVE_VIEW, "View/Save View...", 0, 0},
+    {ID_VIEW_OPEN_VIEW, "View/Open View...", 0, 0},
 };
 
 void* AsUserData(unsigned id) {
@@ -58,6 +65,8 @@ OptionsMenu::OptionsMenu(int x, int y, int w, int h, Handlers handlers)
         add(item.path, item.key, OnCommand, AsUserData(item.id), FL_MENU_TOGGLE | item.flags);
         m_marks[item.id] = false;
     }
+    for (const ViewItem& item : VIEW_COMMANDS)
+        add(item.path, item.key, OnCommand, AsUserData(item.id), item.flags);
     add("&Help/&About KVX_Demo...", 0, OnAbout, this);
     RestoreMarks();
 }

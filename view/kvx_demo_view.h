@@ -69,6 +69,9 @@ class CKVX_DemoView {
     // x and y are client pixels. Returns 0.
     int OnInputMessage(unsigned message, unsigned flags, int x, int y);
     void ApplyMouseDrag(unsigned flags, int x, int y);
+    // Puts the eye (NAV_EYE) or the light (NAV_LIGHT) at a placement, as
+    // --eye and --light give it: the distance positive.
+    void PlaceCamera(int navigationMode, float elevation, float azimuth, float distance);
 
     // Menu commands.
     void OnShadowKVX();
@@ -78,6 +81,10 @@ class CKVX_DemoView {
     void OnNavigationLight();
     void OnSoundOn();
     void OnSoundOff();
+    // Stops or resumes the figures' animation, with the View menu's check
+    // mark; the frames go on drawing the pose they stopped at.
+    void SetFiguresPaused(bool paused);
+    bool FiguresPaused() const { return m_bFiguresPaused; }
 
     // Both passes of one frame.
     void RenderFrame();
@@ -165,6 +172,7 @@ class CKVX_DemoView {
     };
 
     bool ChosenOrbit(Orbit& orbit);
+    bool OrbitOf(int navigationMode, Orbit& orbit);
     void CheckShadowItem(unsigned chosen);
     void CheckComparedItems(int parametrisation);
     bool CreateDepthTarget();
@@ -187,6 +195,7 @@ class CKVX_DemoView {
     Stopwatch m_stageClock;
     bool m_bFinishStages = false;
     bool m_bCreated = false;               // start-up done: frames may run
+    bool m_bFiguresPaused = false;         // the frames do not move the figures on
     SceneReplacement m_sceneReplacement;   // for the frame being drawn only
     GLuint m_uCascadeFragmentProgram = 0;  // 0 until first asked for
     GLuint m_uCascadeFragmentProgramHQ = 0;

@@ -54,17 +54,33 @@ int CKVX_DemoView::OnInputMessage(unsigned message, unsigned flags, int x, int y
 // The navigation parameters of the camera the mouse moves, with their
 // limits; false when the navigation mode chooses neither camera.
 bool CKVX_DemoView::ChosenOrbit(Orbit& orbit) {
-    if (m_iNavigationMode == NAV_EYE) {
+    return OrbitOf(m_iNavigationMode, orbit);
+}
+
+bool CKVX_DemoView::OrbitOf(int navigationMode, Orbit& orbit) {
+    if (navigationMode == NAV_EYE) {
         orbit = {&m_fEyeElevation,  &m_fEyeAzimuth,    &m_fEyeDistance,  &m_eyeCamera,
                  EYE_ELEVATION_MIN, EYE_ELEVATION_MAX, EYE_DISTANCE_MIN, EYE_DISTANCE_MAX};
         return true;
     }
-    if (m_iNavigationMode == NAV_LIGHT) {
+    if (navigationMode == NAV_LIGHT) {
         orbit = {&m_fLightElevation,  &m_fLightAzimuth,    &m_fLightDistance,  &m_lightCamera,
                  LIGHT_ELEVATION_MIN, LIGHT_ELEVATION_MAX, LIGHT_DISTANCE_MIN, LIGHT_DISTANCE_MAX};
         return true;
     }
     return false;
+}
+
+void CKVX_DemoView::PlaceCamera(int navigationMode, float elevation, float azimuth,
+                                float distance) {
+    Orbit o;
+    if (!OrbitOf(navigationMode, o))
+        return;
+    *o.elevation = elevation;
+    *o.azimuth = azimuth;
+    *o.distance = -distance;
+    o.camera->SetView(elevation, azimuth, distance);
+    m_host.Invalidate();
 }
 
 // One drag step: a move across the whole client width turns the camera by
