@@ -612,8 +612,10 @@ class ViewWindow : public OutsideInput {
     // Clicks the View menu's item fromBottom items above its last one: the
     // view files' items end the menu, whatever stands above them.
     void UseViewMenuFromBottom(int fromBottom) {
-        const std::vector<int> titles = MenuTitleCentres(Shot());
-        ASSERT_GE(titles.size(), 4u) << "the menu bar shows no File, Options, View and Help";
+        // The menu bar is drawn again where a dialog covered it.
+        std::vector<int> titles;
+        ASSERT_TRUE(WaitUntil([&] { return (titles = MenuTitleCentres(Shot())).size() >= 4; }, 20))
+            << "the menu bar shows no File, Options, View and Help";
         Xdotool({"mousemove", "--window", std::to_string(m_window), std::to_string(titles[2]), "12",
                  "click", "1"});
         std::vector<Placement> menus;
@@ -801,8 +803,9 @@ TEST_F(ViewWindow, ADamagedViewFileFromTheMenuChangesNothing) {
         const std::string path = Home() + "/" + damage.what + ".kvxview";
         WriteFile(path, damage.text);
         ASSERT_NO_FATAL_FAILURE(OpenView(demo->Pid(), path)) << damage.what;
-        Pause(0.5);
-        EXPECT_EQ(DifferentPixels(before, Shot(), Scene()), 0) << damage.what;
+        // Drawn again where the dialog was, the view is the same as before.
+        EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(before, Shot(), Scene()) == 0; }, 20))
+            << damage.what;
         EXPECT_EQ(ModeLineEnd(Shot()), modeEnd) << damage.what;
     }
     demo->Signal(SIGTERM);
