@@ -7,7 +7,7 @@
 
 namespace {
 
-const char* const USAGE = "Usage: kvx-demo [options]";
+const char* const USAGE = "Usage: kvx-demo [options] [FILE.kvxview]";
 
 const char* const DESCRIPTION =
     "Real-time shadows with a shadow map warped by a trapezoid. Without options the\n"
@@ -17,8 +17,10 @@ const char* const DESCRIPTION =
     "live: M the map in a corner, H the scene coloured by texels per pixel, R the\n"
     "median texels per pixel and the map coverage; L, C and S show LiSPSM, CSM and\n"
     "CSM stable for comparison. E shows where the eye and the light are, as --eye\n"
-    "and --light take them; Home returns to the start-up view. F1 in the window\n"
-    "lists every key and mouse action.";
+    "and --light take them; Home returns to the start-up view. Space pauses the\n"
+    "figures. View > Save View... keeps the whole view in a file, which View > Open\n"
+    "View..., --view FILE or FILE named alone opens again. F1 in the window lists\n"
+    "every key and mouse action.";
 
 const char* const DIAGNOSTICS =
     "Diagnostics (environment):\n"
@@ -132,6 +134,12 @@ void AddFrameLoopOptions(CLI::App& app, RunOptions& o) {
                    "start with the light at elevation E (25 to 155),\n"
                    "azimuth A and distance D (800 to 2000)",
                    LIGHT_LIMITS, o.light);
+    AddPathOption(app, "--view", "FILE",
+                  "open the view saved in FILE (eye, light, modes, live\n"
+                  "views, figures' pose), also for the measuring runs;\n"
+                  "--eye, --light and --mode given with it take the\n"
+                  "place of the file's",
+                  o.viewFile);
     app.add_flag("--check-gl", o.checkGl,
                  "ask OpenGL for errors after every frame; the first one\n"
                  "is reported and ends the program (status 1)");
@@ -224,9 +232,15 @@ CommandLineOutcome ParseRunOptions(const std::vector<std::string>& args, RunOpti
     app.footer(DIAGNOSTICS);
     AddFrameLoopOptions(app, options);
     AddMeasuringOptions(app, options);
+    std::string namedAlone;
+    AddPathOption(app, "FILE", "FILE.kvxview", "a view file to open, as with --view", namedAlone);
     CommandLineOutcome outcome = ParseCommandLine(app, args);
     if (outcome.action != CommandLineOutcome::RUN)
         return outcome;
+    if (!namedAlone.empty() && !options.viewFile.empty())
+        return UsageError("--view and a view file named alone do not go together: name one");
+    if (!namedAlone.empty())
+        options.viewFile = namedAlone;
     outcome = CheckCombination(options);
     if (!options.screenshot.empty() && options.frames == 0)
         options.frames = DEFAULT_SCREENSHOT_FRAMES;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/command_line_parser.h"
 #include "app/orbit_option.h"
+#include "app/view_file.h"
 #include "measure/sweep_grid.h"
 
 // Options for automation and measurement. Without any, the program runs as
@@ -22,6 +24,9 @@ struct RunOptions {
     std::string dataDir;   // folder of the containers; empty: ./data or the installed data
     OrbitOption eye;       // start-up placement of the eye
     OrbitOption light;     // start-up placement of the light
+    std::string viewFile;  // a view file to open at start-up (--view, or named alone)
+    // The view file's contents, read by the program before its window opens.
+    std::optional<SavedView> view;
     // Measuring runs: after start-up, instead of the frame loop.
     bool measure = false;       // texels per pixel and map coverage, SSM and KVX
     int stability = 0;          // > 0: frames along the eye path for the shadow change

@@ -33,21 +33,6 @@ void CloseAllWindows() {
         Fl::first_window()->hide();
 }
 
-// Switches the view to a shadow mode named as on the command line.
-void ApplyMode(CKVX_DemoView& view, const std::string& mode) {
-    if (mode == "kvx-hq") {
-        view.OnShadowKVXHighQuality();
-    } else if (mode == "kvx") {
-        view.OnShadowKVX();
-    } else if (mode == "ssm") {
-        view.OnShadowSSM();
-    } else {
-        Parametrisation compared;
-        if (ParametrisationFromKey(mode.c_str(), compared))
-            view.SetComparedMode(compared);
-    }
-}
-
 // Sets a camera's navigation values from a placement option, when given.
 void PlaceOrbit(const OrbitOption& orbit, float& elevation, float& azimuth, float& distance) {
     if (!orbit.set)
@@ -90,22 +75,43 @@ DemoGlWindow::~DemoGlWindow() {
     KillTimer(m_uTimerId);
 }
 
+// Switches the view to a shadow mode named as on the command line, through
+// the menu's own commands.
+void DemoGlWindow::ApplyMode(const std::string& mode) {
+    if (mode == "kvx-hq") {
+        m_view.OnShadowKVXHighQuality();
+    } else if (mode == "kvx") {
+        m_view.OnShadowKVX();
+    } else if (mode == "ssm") {
+        m_view.OnShadowSSM();
+    } else {
+        Parametrisation compared;
+        if (ParametrisationFromKey(mode.c_str(), compared))
+            m_view.SetComparedMode(compared);
+    }
+}
+
 bool DemoGlWindow::CreateView() {
     // The view's first projection uses the client size it is created with,
-    // its cameras the placements the options ask for.
+    // its cameras the placements the options ask for (--eye and --light before
+    // a view file's), which Home returns to.
     m_view.m_glContext.m_iWidth = w();
     m_view.m_glContext.m_iHeight = h();
-    PlaceOrbit(m_options.eye, m_view.m_fEyeElevation, m_view.m_fEyeAzimuth, m_view.m_fEyeDistance);
-    PlaceOrbit(m_options.light, m_view.m_fLightElevation, m_view.m_fLightAzimuth,
-               m_view.m_fLightDistance);
+    const bool fromFile = m_options.view.has_value();
+    PlaceOrbit(m_options.eye.set || !fromFile ? m_options.eye : m_options.view->eye,
+               m_view.m_fEyeElevation, m_view.m_fEyeAzimuth, m_view.m_fEyeDistance);
+    PlaceOrbit(m_options.light.set || !fromFile ? m_options.light : m_options.view->light,
+               m_view.m_fLightElevation, m_view.m_fLightAzimuth, m_view.m_fLightDistance);
     if (m_view.OnCreate() != 0)
         return false;
     make_current();
     m_view.OnSize(w(), h());
+    if (m_options.view && !OpenStartUpView())
+        return false;
     if (m_options.bench) {
-        ApplyMode(m_view, m_benchmark.CurrentMode());
+        ApplyMode(m_benchmark.CurrentMode());
     } else if (!m_options.mode.empty()) {
-        ApplyMode(m_view, m_options.mode.c_str());
+        ApplyMode(m_options.mode);
     }
     if (!m_options.bench)
         ShowLiveViewsAsked();
@@ -199,7 +205,7 @@ void DemoGlWindow::UseOverlays() {
 
 // The benchmark's next block: its mode, stage timing and live view.
 void DemoGlWindow::StartBenchBlock() {
-    ApplyMode(m_view, m_benchmark.CurrentMode());
+    ApplyMode(m_benchmark.CurrentMode());
     m_view.SetStageTiming(m_benchmark.TimingStages());
     for (int v = 0; v < LiveViews::VIEW_COUNT; ++v)
         ShowLiveView(static_cast<LiveViews::View>(v), v == m_benchmark.LiveView());

@@ -7,6 +7,7 @@
 #include "app/live_views.h"
 #include "app/options_menu.h"
 #include "app/placement_readout.h"
+#include "app/view_file.h"
 #include "gfx/gl_context_fltk.h"
 #include "view/kvx_demo_view.h"
 
@@ -42,6 +43,12 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     // mouse help (ID_HELP_KEYS_AND_MOUSE) on or off.
     void ToggleOverlay(unsigned commandId);
 
+    // The View menu's Save View... and Open View...: a file name asked for,
+    // the whole view written to it or restored from it; a failure is shown
+    // in a message box and changes nothing.
+    void SaveViewChosen();
+    void OpenViewChosen();
+
     // The menu whose check marks the view's commands move.
     void SetMenu(OptionsMenu* menu) { m_menu = menu; }
 
@@ -53,6 +60,10 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
 
   private:
     static void OnTimeout(void* window);
+    void ApplyMode(const std::string& mode);
+    bool OpenStartUpView();
+    SavedView CurrentView() const;
+    std::string RestoreView(const SavedView& view);
     void QuitWithMessage(const std::string& text, int exitCode);
     void StopFrames(int exitCode);
     void FrameDone();

@@ -2,6 +2,8 @@
 
 #include <FL/Fl.H>
 
+#include <cstdio>
+
 #include "app/about_box.h"
 #include "app/about_text.h"
 #include "app/main_frame.h"
@@ -27,12 +29,29 @@ int CKVX_DemoApp::Run(int argc, char** argv) {
         ParseRunOptions(std::vector<std::string>(argv + 1, argv + argc), m_options);
     if (command.action != CommandLineOutcome::RUN)
         return ReportCommandLine("kvx-demo", command);
+    if (!ReadStartUpView())
+        return START_UP_FAILED;
     if (!InitInstance()) {
         const int code = m_pMainFrame ? m_pMainFrame->ViewWindow().ExitCode() : 0;
         return code != 0 ? code : START_UP_FAILED;
     }
     Fl::run();
     return m_pMainFrame->ViewWindow().ExitCode();
+}
+
+// The view file asked for on the command line, read whole before any window
+// opens; a file that cannot be used ends the program there.
+bool CKVX_DemoApp::ReadStartUpView() {
+    if (m_options.viewFile.empty())
+        return true;
+    SavedView view;
+    const std::string problem = ReadViewFile(m_options.viewFile, view);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "kvx-demo: %s: %s\n", m_options.viewFile.c_str(), problem.c_str());
+        return false;
+    }
+    m_options.view = view;
+    return true;
 }
 
 // Settings, the empty document, the main window with the view and its

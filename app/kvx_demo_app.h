@@ -21,6 +21,7 @@ class CKVX_DemoApp {
     void ShowAboutBox();
 
   private:
+    bool ReadStartUpView();
     bool InitInstance();
     void UseDataFolder();
     void OnDocumentCommand(char key);

@@ -70,6 +70,15 @@ void CMainFrame::OnCommand(unsigned commandId) {
         case ID_VIEW_START_UP:
             view.OnStartUpView();
             break;
+        case ID_VIEW_PAUSE_FIGURES:
+            view.SetFiguresPaused(!view.FiguresPaused());
+            break;
+        case ID_VIEW_SAVE_VIEW:
+            m_viewWindow.SaveViewChosen();
+            break;
+        case ID_VIEW_OPEN_VIEW:
+            m_viewWindow.OpenViewChosen();
+            break;
         default:
             break;
     }

@@ -42,6 +42,9 @@ const ViewItem VIEW_ITEMS[] = {
     {ID_VIEW_CSM_STABLE, "View/CSM stable", 's', FL_MENU_TOGGLE | FL_MENU_DIVIDER},
     {ID_VIEW_PLACEMENT, "View/Eye and Light Position", 'e', FL_MENU_TOGGLE},
     {ID_VIEW_START_UP, "View/Start-up View", FL_Home, 0},
+    {ID_VIEW_PAUSE_FIGURES, "View/Pause Figures", ' ', FL_MENU_TOGGLE | FL_MENU_DIVIDER},
+    {ID_VIEW_SAVE_VIEW, "View/Save View...", 0, 0},
+    {ID_VIEW_OPEN_VIEW, "View/Open View...", 0, 0},
 };
 
 void* AsUserData(unsigned id) {

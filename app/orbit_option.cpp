@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr float MAX_AZIMUTH = 3600.0f;
-
 bool ParseFloat(const std::string& text, float minimum, float maximum, float& value) {
     if (text.empty() || std::isspace(static_cast<unsigned char>(text[0])) || text[0] == '+')
         return false;
@@ -30,18 +28,15 @@ double Hundredths(float value) {
     return rounded == 0.0 ? 0.0 : rounded;
 }
 
-std::string OrbitError(const std::string& name, const std::string& value,
-                       const OrbitLimits& limits) {
-    char text[200];
+}  // namespace
+
+std::string OrbitForm(const OrbitLimits& limits) {
+    char text[120];
     std::snprintf(text, sizeof text,
-                  "%s: '%s' is not ELEVATION,AZIMUTH,DISTANCE with elevation %g to %g and "
-                  "distance %g to %g",
-                  name.c_str(), value.c_str(), limits.elevationMin, limits.elevationMax,
-                  limits.distanceMin, limits.distanceMax);
+                  "ELEVATION,AZIMUTH,DISTANCE with elevation %g to %g and distance %g to %g",
+                  limits.elevationMin, limits.elevationMax, limits.distanceMin, limits.distanceMax);
     return text;
 }
-
-}  // namespace
 
 bool ParseOrbit(const std::string& text, const OrbitLimits& limits, OrbitOption& orbit) {
     const size_t a = text.find(',');
@@ -51,7 +46,8 @@ bool ParseOrbit(const std::string& text, const OrbitLimits& limits, OrbitOption&
     OrbitOption read;
     read.set =
         ParseFloat(text.substr(0, a), limits.elevationMin, limits.elevationMax, read.elevation) &&
-        ParseFloat(text.substr(a + 1, b - a - 1), -MAX_AZIMUTH, MAX_AZIMUTH, read.azimuth) &&
+        ParseFloat(text.substr(a + 1, b - a - 1), -MAX_ORBIT_AZIMUTH, MAX_ORBIT_AZIMUTH,
+                   read.azimuth) &&
         ParseFloat(text.substr(b + 1), limits.distanceMin, limits.distanceMax, read.distance);
     if (read.set)
         orbit = read;
@@ -80,8 +76,10 @@ std::string PlacementLine(const CameraPlacement& placement) {
 
 CLI::Option* AddOrbitOption(CLI::App& app, const std::string& name, const std::string& description,
                             const OrbitLimits& limits, OrbitOption& orbit) {
-    return AddValueOption(
-        app, name, "E,A,D", description, [name, limits, &orbit](const std::string& text) {
-            return ParseOrbit(text, limits, orbit) ? std::string() : OrbitError(name, text, limits);
-        });
+    return AddValueOption(app, name, "E,A,D", description,
+                          [name, limits, &orbit](const std::string& text) {
+                              return ParseOrbit(text, limits, orbit)
+                                         ? std::string()
+                                         : name + ": '" + text + "' is not " + OrbitForm(limits);
+                          });
 }

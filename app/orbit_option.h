@@ -24,9 +24,16 @@ struct OrbitLimits {
     float distanceMin, distanceMax;
 };
 
+// The azimuth a placement may give, in degrees either way.
+constexpr float MAX_ORBIT_AZIMUTH = 3600.0f;
+
 // The ranges mouse navigation keeps each camera in.
 constexpr OrbitLimits EYE_LIMITS = {5.0f, 175.0f, 10.0f, 200.0f};
 constexpr OrbitLimits LIGHT_LIMITS = {25.0f, 155.0f, 800.0f, 2000.0f};
+
+// What a placement within limits is, for messages: "ELEVATION,AZIMUTH,DISTANCE
+// with elevation 5 to 175 and distance 10 to 200".
+std::string OrbitForm(const OrbitLimits& limits);
 
 // Reads "ELEVATION,AZIMUTH,DISTANCE" within the limits (the azimuth within
 // +-3600 degrees); false leaves orbit unset.

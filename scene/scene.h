@@ -5,6 +5,7 @@
 
 #include "math/aabox.h"
 #include "math/gmtl.h"
+#include "scene/figure_pose.h"
 
 // The scene, built once at start-up with the window's context current, from
 // the containers in the data folder (./data/ unless chosen otherwise). A container that cannot be
@@ -27,6 +28,14 @@ void DrawSceneDepth();
 // cycle). The draws themselves never move a figure, so the depth pass and the
 // scene pass of a frame show the same pose and each shadow matches its figure.
 void AdvanceFigures();
+
+// The pose every figure shows now.
+FigurePoseSet FigurePoses();
+
+// Puts every figure in the given pose, or none: false, changing nothing, when
+// a frame lies outside its model's cycle (a model that did not load has the
+// one frame 0). The figures then draw as they did when the poses were read.
+bool SetFigurePoses(const FigurePoseSet& poses);
 
 // The ground's height under the point (x, z) of the ground plane; false where
 // there is no ground under it.

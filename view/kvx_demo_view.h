@@ -89,6 +89,10 @@ class CKVX_DemoView {
     void OnNavigationLight();
     void OnSoundOn();
     void OnSoundOff();
+    // Stops or resumes the figures' animation, with the View menu's check
+    // mark; the frames go on drawing the pose they stopped at.
+    void SetFiguresPaused(bool paused);
+    bool FiguresPaused() const { return m_bFiguresPaused; }
 
     // Both passes of one frame.
     void RenderFrame();
@@ -198,6 +202,7 @@ class CKVX_DemoView {
     Stopwatch m_stageClock;
     bool m_bFinishStages = false;
     bool m_bCreated = false;               // start-up done: frames may run
+    bool m_bFiguresPaused = false;         // the frames do not move the figures on
     SceneReplacement m_sceneReplacement;   // for the frame being drawn only
     CameraPlacement m_startUpPlacement;    // where the start-up put the cameras
     GLuint m_uCascadeFragmentProgram = 0;  // 0 until first asked for

@@ -64,6 +64,11 @@ void CKVX_DemoView::OnSoundOff() {
     SetSoundPaused(true);
 }
 
+void CKVX_DemoView::SetFiguresPaused(bool paused) {
+    m_host.CheckMenuItem(ID_VIEW_PAUSE_FIGURES, paused);
+    m_bFiguresPaused = paused;
+}
+
 // The check mark moves to the chosen shadow mode, item by item in menu id
 // order; the View menu's LiSPSM or CSM item, when checked, loses its mark.
 void CKVX_DemoView::CheckShadowItem(unsigned chosen) {

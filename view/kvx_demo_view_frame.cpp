@@ -39,7 +39,8 @@ void CKVX_DemoView::OnPaint() {
     m_sceneReplacement = SceneReplacement();
     if (m_pOverlay != nullptr)
         m_pOverlay->Draw(*this);
-    AdvanceFigures();
+    if (!m_bFiguresPaused)
+        AdvanceFigures();
     const uint32_t elapsed = GetTickCount() - t0;
 
     glColor3f(1.0f, 1.0f, 1.0f);

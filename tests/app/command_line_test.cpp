@@ -68,10 +68,11 @@ TEST(RunOptions, HelpAndVersionAreShownInsteadOfRunning) {
     RunOptions o;
     const CommandLineOutcome help = ParseRunOptions({"--frames", "3", "--help"}, o);
     EXPECT_EQ(help.action, CommandLineOutcome::SHOW_HELP);
-    EXPECT_EQ(help.text.rfind("Usage: kvx-demo [options]\n\nReal-time shadows", 0), 0u)
+    EXPECT_EQ(help.text.rfind("Usage: kvx-demo [options] [FILE.kvxview]\n\nReal-time shadows", 0),
+              0u)
         << help.text;
-    for (const char* option : {"--frames N", "--eye E,A,D", "--data DIR", "--version",
-                               "Measuring (", "--heatmap FILE", "KVX_DEPTH_COPY=1"})
+    for (const char* option : {"--frames N", "--eye E,A,D", "--view FILE", "--data DIR",
+                               "--version", "Measuring (", "--heatmap FILE", "KVX_DEPTH_COPY=1"})
         EXPECT_NE(help.text.find(option), std::string::npos) << option;
     EXPECT_EQ(ParseRunOptions({"-h"}, o).action, CommandLineOutcome::SHOW_HELP);
 
@@ -127,13 +128,38 @@ TEST(RunOptions, PlacementsAndMeasuringRuns) {
     EXPECT_FALSE(placed.light.set);
 }
 
+// A view file is named with --view or alone (after "--" too, for a name
+// beginning with a dash); it goes with the frame loop and the measuring runs.
+TEST(RunOptions, AViewFileToOpenAtStartUp) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--view", "-v.kvxview"},
+                                                 {"--view=-v.kvxview"},
+                                                 {"--", "-v.kvxview"}}) {
+        RunOptions o;
+        ASSERT_TRUE(Runs(args, o)) << args[0];
+        EXPECT_EQ(o.viewFile, "-v.kvxview");
+        EXPECT_FALSE(o.view.has_value());  // read by the program, not the parser
+    }
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"s.kvxview", "--measure"},
+          {"--view", "s.kvxview", "--eye", "30,0,50", "--mode", "ssm", "--frames", "3"},
+          {"--stability", "20", "s.kvxview"}}) {
+        RunOptions o;
+        ASSERT_TRUE(Runs(args, o)) << args[0];
+        EXPECT_EQ(o.viewFile, "s.kvxview");
+    }
+}
+
 TEST(RunOptions, RejectedOptions) {
     struct Case {
         std::vector<std::string> args;
         const char* error;
     } cases[] = {
         {{"--fullscreen"}, "The following argument was not expected: --fullscreen"},
-        {{"--", "--batch"}, "The following arguments were not expected: --batch --"},
+        {{"--", "a.kvxview", "--batch"}, "The following arguments were not expected: --batch --"},
+        {{"a.kvxview", "b.kvxview"}, "The following argument was not expected: b.kvxview"},
+        {{"--view", "a.kvxview", "b.kvxview"},
+         "--view and a view file named alone do not go together: name one"},
+        {{"--view", ""}, "--view needs a file name"},
         {{"--frames"}, "--frames: 1 required N missing"},
         {{"--frames", "0"}, "--frames: '0' is not a whole number of frames from 1"},
         {{"--frames=0"}, "--frames: '0' is not a whole number of frames from 1"},

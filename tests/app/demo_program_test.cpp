@@ -332,12 +332,12 @@ TEST(DemoProgram, CommandLineOutcomes) {
          "",
          "kvx-demo: --mode: 'fast' is not one of kvx-hq, kvx, ssm, lispsm, csm, csm-stable\n"
          "Try 'kvx-demo --help' for more information.\n"},
-        {{"--batch", "--", "--frames=5"},
+        {{"--batch", "--", "a.kvxview", "--frames=5"},
          2,
          "",
          "kvx-demo: The following arguments were not expected: --frames=5 --\n"
          "Try 'kvx-demo --help' for more information.\n"},
-        {{"--help"}, 0, "Usage: kvx-demo [options]\n\nReal-time shadows", ""},
+        {{"--help"}, 0, "Usage: kvx-demo [options] [FILE.kvxview]\n\nReal-time shadows", ""},
         {{"--version"}, 0, std::string("kvx-demo ") + KVX_VERSION + "\n", ""},
         {{"--frames=5", "--batch", "--size=160x120"}, 0, "", ""},
     };

@@ -2,6 +2,7 @@
 // synthetic X input through xdotool, and what the window shows read back from
 // the X server.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,8 +14,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -718,6 +721,295 @@ TEST_F(OutsideInput, TextBoxesInATinyWindow) {
     const ProgramRun run = demo.Wait(20);
     EXPECT_EQ(run.signal, SIGTERM) << "the program ended by itself: " << run.err;
     EXPECT_EQ(run.err.find("OpenGL error"), std::string::npos) << run.err;
+}
+
+// Pausing the figures and keeping views in files: Space, the View menu's
+// Save View... and Open View... with their file dialog, and --view at
+// start-up.
+
+using ::testing::HasSubstr;
+
+// Where the frame-rate line is printed, below the mode line.
+constexpr int FPS_LINE_TOP = MODE_LINE_BOTTOM;
+constexpr int FPS_LINE_BOTTOM = MENU_HEIGHT + 42;
+// The height of a menu's item and the frame below the last one, in pixels.
+constexpr int MENU_ITEM_HEIGHT = 20;
+constexpr int MENU_FRAME = 3;
+// The file dialog's name field, in the dialog's pixels.
+constexpr int NAME_FIELD_X = 200, NAME_FIELD_Y = 261;
+
+// The number of pixels of the region that differ at all between a and b.
+int DifferentPixels(const Picture& a, const Picture& b, const Region& region) {
+    if (a.width != b.width || a.height != b.height || a.pixels.empty())
+        return -1;
+    int different = 0;
+    for (int y = region.top; y < std::min(region.bottom, a.height); ++y) {
+        for (int x = region.left; x < std::min(region.right, a.width); ++x)
+            different += a.At(x, y) != b.At(x, y) ? 1 : 0;
+    }
+    return different;
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+class ViewWindow : public OutsideInput {
+  protected:
+    // Starts the program with args and waits for its first frames.
+    std::unique_ptr<StartedProgram> Start(const std::vector<std::string>& args) {
+        auto demo = std::make_unique<StartedProgram>(
+            KVX_DEMO, args, KVX_SOURCE_DIR, std::vector<std::string>{"SDL_AUDIODRIVER=dummy"});
+        m_window = FindWindow(demo->Pid(), "KVX Demo");
+        EXPECT_NE(m_window, 0u) << "the main window never appeared";
+        // Until the first frame and the menu bar are drawn the window may be dark.
+        const auto shown = [&] {
+            const Picture picture = Shot();
+            return ModeLineEnd(picture) > 150 && MenuTitleCentres(picture).size() >= 4;
+        };
+        EXPECT_TRUE(WaitUntil(shown, 60)) << "the window shows no mode line or no menu bar";
+        Pause(0.5);
+        return demo;
+    }
+
+    Region Scene() const { return {0, SCENE_TOP, m_width, m_height}; }
+
+    void Key(const char* key) { Xdotool({"key", "--window", std::to_string(m_window), key}); }
+
+    // Clicks the View menu's item fromBottom items above its last one: the
+    // view files' items end the menu, whatever stands above them.
+    void UseViewMenuFromBottom(int fromBottom) {
+        // The menu bar is drawn again where a dialog covered it.
+        std::vector<int> titles;
+        ASSERT_TRUE(WaitUntil([&] { return (titles = MenuTitleCentres(Shot())).size() >= 4; }, 20))
+            << "the menu bar shows no File, Options, View and Help";
+        Xdotool({"mousemove", "--window", std::to_string(m_window), std::to_string(titles[2]), "12",
+                 "click", "1"});
+        std::vector<Placement> menus;
+        ASSERT_TRUE(WaitUntil([&] { return (menus = ShownMenus(m_display)).size() > 1; }, 20))
+            << "the View menu did not open";
+        const Placement& menu = menus.back();
+        const int y =
+            menu.y + menu.height - MENU_FRAME - MENU_ITEM_HEIGHT * (2 * fromBottom + 1) / 2;
+        Xdotool({"mousemove", std::to_string(menu.x + 30), std::to_string(y), "sleep", "0.3",
+                 "click", "1"});
+        ASSERT_TRUE(WaitUntil([&] { return ShownMenus(m_display).empty(); }, 20))
+            << "the menus stayed open";
+    }
+
+    // Types path into the file dialog captioned title and presses Enter.
+    void AnswerFileDialog(int pid, const char* title, const std::string& path) {
+        const Window dialog = FindWindow(pid, title);
+        ASSERT_NE(dialog, 0u) << "no dialog " << title;
+        Pause(0.5);  // until it is drawn and takes keys
+        Xdotool({"mousemove", "--window", std::to_string(dialog), std::to_string(NAME_FIELD_X),
+                 std::to_string(NAME_FIELD_Y), "click", "1", "sleep", "0.3", "type", "--delay",
+                 "20", path});
+        // "type" takes every argument after it as text.
+        Xdotool({"key", "Return"});
+        const auto closed = [&] {
+            XWindowAttributes a{};
+            return !XGetWindowAttributes(m_display, dialog, &a) || a.map_state != IsViewable;
+        };
+        ASSERT_TRUE(WaitUntil(closed, 20)) << "the dialog " << title << " stayed open";
+    }
+
+    void SaveView(int pid, const std::string& path) {
+        ASSERT_NO_FATAL_FAILURE(UseViewMenuFromBottom(1));
+        ASSERT_NO_FATAL_FAILURE(AnswerFileDialog(pid, "Save View", path));
+    }
+    void OpenView(int pid, const std::string& path) {
+        ASSERT_NO_FATAL_FAILURE(UseViewMenuFromBottom(0));
+        ASSERT_NO_FATAL_FAILURE(AnswerFileDialog(pid, "Open View", path));
+    }
+
+    // Waits until the scene below the lines of text stands still for half a
+    // second (several frames), and returns the picture then.
+    Picture StillPicture() {
+        Picture last = Shot();
+        const auto still = [&] {
+            Pause(0.5);
+            const Picture now = Shot();
+            const bool same = DifferentPixels(last, now, Scene()) == 0;
+            last = now;
+            return same;
+        };
+        EXPECT_TRUE(WaitUntil(still, 20)) << "the scene does not stand still";
+        m_width = last.width;
+        m_height = last.height;
+        return last;
+    }
+
+    int m_width = 800;
+    int m_height = 600;
+};
+
+// Space freezes the figures: the frames go on (the frame rate changes, a mode
+// switched there and back shows the same picture), the scene below the text
+// stands still; Space again moves them on from there.
+TEST_F(ViewWindow, SpacePausesAndResumesTheFigures) {
+    const auto demo = Start({});
+    ASSERT_NE(m_window, 0u);
+    const Picture moving = Shot();
+    ASSERT_TRUE(WaitUntil([&] { return DifferentPixels(moving, Shot(), Scene()) > 0; }, 20))
+        << "the figures do not move";
+
+    Key("space");
+    const Picture paused = StillPicture();
+    Pause(1.0);
+    const Picture later = Shot();
+    EXPECT_EQ(DifferentPixels(paused, later, Scene()), 0);
+    const Region fps{0, FPS_LINE_TOP, m_width / 2, FPS_LINE_BOTTOM};
+    EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(paused, Shot(), fps) > 0; }, 20))
+        << "the frame rate stays as it was: no frames are drawn";
+    const int highQualityEnd = ModeLineEnd(paused);
+    Key("c");
+    EXPECT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) < highQualityEnd - 40; }, 20));
+    Key("c");
+    EXPECT_TRUE(WaitUntil([&] { return ModeLineEnd(Shot()) == highQualityEnd; }, 20));
+    EXPECT_EQ(DifferentPixels(paused, Shot(), Scene()), 0);
+
+    Key("space");
+    EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(paused, Shot(), Scene()) > 0; }, 20))
+        << "the figures stay still after Space again";
+    demo->Signal(SIGTERM);
+    demo->Wait(20);
+}
+
+// A view saved after a Control drag, in CSM with the figures paused, shows
+// the same picture in a new program, opened from the View menu or with
+// --view.
+TEST_F(ViewWindow, ASavedViewOpensTheSameInANewProgram) {
+    const std::string path = Home() + "/dragged.kvxview";
+    Picture saved;
+    int savedModeEnd = 0;
+    {
+        const auto demo = Start({});
+        ASSERT_NE(m_window, 0u);
+        Key("space");
+        Key("c");
+        ControlDrag(300, 400, 400);
+        saved = StillPicture();
+        savedModeEnd = ModeLineEnd(saved);
+        ASSERT_NO_FATAL_FAILURE(SaveView(demo->Pid(), path));
+        ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(path); }, 20));
+        // The window is drawn again where the dialog was.
+        EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(saved, Shot(), Scene()) == 0; }, 20))
+            << "saving changed the view";
+        demo->Signal(SIGTERM);
+        demo->Wait(20);
+    }
+    EXPECT_THAT(ReadFile(path), HasSubstr("compared-mode csm\n"));
+    EXPECT_THAT(ReadFile(path), HasSubstr("paused on\n"));
+
+    {
+        const auto demo = Start({});
+        ASSERT_NE(m_window, 0u);
+        EXPECT_GT(DifferentPixels(saved, Shot(), Scene()), 10000);
+        ASSERT_NO_FATAL_FAILURE(OpenView(demo->Pid(), path));
+        EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(saved, Shot(), Scene()) == 0; }, 20))
+            << DifferentPixels(saved, Shot(), Scene()) << " pixels differ after Open View";
+        EXPECT_EQ(ModeLineEnd(Shot()), savedModeEnd);
+        demo->Signal(SIGTERM);
+        demo->Wait(20);
+    }
+    {
+        const auto demo = Start({"--view", path});
+        ASSERT_NE(m_window, 0u);
+        EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(saved, Shot(), Scene()) == 0; }, 20))
+            << DifferentPixels(saved, Shot(), Scene()) << " pixels differ with --view";
+        EXPECT_EQ(ModeLineEnd(Shot()), savedModeEnd);
+        demo->Signal(SIGTERM);
+        demo->Wait(20);
+    }
+}
+
+// A start-up view file turned into each kind of damage.
+struct Damage {
+    const char* what;
+    std::string text;
+    std::string message;
+};
+
+std::vector<Damage> DamagedFiles() {
+    const std::string whole =
+        "kvx-view 1\neye 30,-100,120\nlight 60,-135,1200\nshadow-mode ssm\ncompared-mode none\n"
+        "inset off\nheat-colours off\nreadout off\npaused on\nfigure-1 0,0\nfigure-2 0,0\n"
+        "figure-3 0,0\nfigure-4 0,0\nfigure-5 0,0\n";
+    std::string eyeAbove = whole;
+    eyeAbove.replace(eyeAbove.find("eye 30"), 6, "eye 180");
+    std::string notANumber = whole;
+    notANumber.replace(notANumber.find("-100"), 4, "west");
+    const std::string huge = whole + std::string(100000, '#') + "\n";
+    return {
+        {"empty", "", "the file is empty"},
+        {"wrong version", "kvx-view 7\n" + whole.substr(11),
+         "version 7 of the view file format; this program reads version 1"},
+        {"out of range", eyeAbove,
+         "line 2: eye is not ELEVATION,AZIMUTH,DISTANCE with elevation 5 to 175 and distance 10 "
+         "to 200"},
+        {"not a number", notANumber,
+         "line 2: eye is not ELEVATION,AZIMUTH,DISTANCE with elevation 5 to 175 and distance 10 "
+         "to 200"},
+        {"huge", huge,
+         "the file is " + std::to_string(huge.size()) +
+             " bytes, more than the 4096 bytes a view file may have"},
+    };
+}
+
+// Each damaged file opened from the menu is named with what is wrong (here on
+// standard error, with --batch) and leaves the view as it was.
+TEST_F(ViewWindow, ADamagedViewFileFromTheMenuChangesNothing) {
+    const auto demo = Start({"--batch"});
+    ASSERT_NE(m_window, 0u);
+    Key("space");
+    const Picture before = StillPicture();
+    const int modeEnd = ModeLineEnd(before);
+    const std::vector<Damage> damages = DamagedFiles();
+    for (const Damage& damage : damages) {
+        const std::string path = Home() + "/" + damage.what + ".kvxview";
+        WriteFile(path, damage.text);
+        ASSERT_NO_FATAL_FAILURE(OpenView(demo->Pid(), path)) << damage.what;
+        // Drawn again where the dialog was, the view is the same as before.
+        EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(before, Shot(), Scene()) == 0; }, 20))
+            << damage.what;
+        EXPECT_EQ(ModeLineEnd(Shot()), modeEnd) << damage.what;
+    }
+    demo->Signal(SIGTERM);
+    const ProgramRun run = demo->Wait(20);
+    for (const Damage& damage : damages) {
+        EXPECT_THAT(run.err, HasSubstr("The view file " + Home() + "/" + damage.what +
+                                       ".kvxview cannot be opened: " + damage.message +
+                                       ". The view stays as it was."));
+    }
+}
+
+// A damaged file named at start-up ends the program before any window, with
+// the file and what is wrong on standard error; so does one that is missing.
+TEST(ViewFileAtStartUp, ADamagedFileEndsTheProgramBeforeAnyWindow) {
+    const std::string folder = testing::TempDir() + "kvx-view-start-up";
+    std::filesystem::create_directories(folder);
+    std::vector<Damage> damages = DamagedFiles();
+    damages.push_back({"missing", "", "No such file or directory"});
+    for (const Damage& damage : damages) {
+        const std::string path = folder + "/" + damage.what + ".kvxview";
+        if (damage.what != std::string("missing"))
+            WriteFile(path, damage.text);
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"--view", path, "--measure"}, {path}}) {
+            const ProgramRun run =
+                RunProgram(KVX_DEMO, args, KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+            EXPECT_EQ(run.exitCode, 1) << damage.what;
+            EXPECT_EQ(run.err, "kvx-demo: " + path + ": " + damage.message + "\n") << damage.what;
+            EXPECT_EQ(run.out, "") << damage.what;
+        }
+    }
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

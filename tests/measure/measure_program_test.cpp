@@ -141,6 +141,28 @@ TEST(MeasureProgram, AnEyeUnderTheTerrainMeasuresNothing) {
     EXPECT_FALSE(std::ifstream(heatmap).good());
 }
 
+// A saved view gives a measuring run its placements, as --eye and --light
+// would; --eye given with it takes the place of the file's eye.
+TEST(MeasureProgram, AViewFileGivesTheRunItsPlacements) {
+    const std::string view = testing::TempDir() + "kvx-measure.kvxview";
+    std::ofstream(view) << "kvx-view 1\neye 15,-120,140\nlight 60,-100,1200\nshadow-mode ssm\n"
+                           "compared-mode csm\ninset off\nheat-colours off\nreadout off\n"
+                           "paused on\nfigure-1 0,0\nfigure-2 0,0\nfigure-3 0,0\nfigure-4 0,0\n"
+                           "figure-5 0,0\n";
+    const auto measure = [](std::vector<std::string> args) {
+        args.insert(args.end(), {"--measure", "--json", "--size", "160x120", "--batch"});
+        const ProgramRun run = RunDemo(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return run.out;
+    };
+    const std::string fromFile = measure({"--view", view});
+    EXPECT_EQ(fromFile, measure({"--eye", "15,-120,140", "--light", "60,-100,1200"}));
+    EXPECT_NE(fromFile, measure({}));
+    EXPECT_EQ(measure({view, "--eye", "20,-135,160"}),
+              measure({"--eye", "20,-135,160", "--light", "60,-100,1200"}));
+    std::remove(view.c_str());
+}
+
 TEST(MeasureProgram, StabilityAtAnotherPlacementAsText) {
     const ProgramRun run =
         RunDemo({"--stability", "3", "--eye", "10,-100,80", "--light", "60,-45,1000", "--mode",

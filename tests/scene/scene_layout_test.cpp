@@ -204,6 +204,51 @@ TEST_F(SceneGlTest, BothPassesOfAFrameDrawEachFigureInTheSamePose) {
     }
 }
 
+// Two lists of draws that GL receives alike: the same calls with the same
+// matrices, textures and vertices, so the same picture.
+void ExpectSameDraws(const std::vector<DrawCall>& a, const std::vector<DrawCall>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t n = 0; n < a.size(); ++n) {
+        EXPECT_EQ(a[n].kind, b[n].kind) << n;
+        EXPECT_EQ(a[n].list, b[n].list) << n;
+        EXPECT_EQ(a[n].texture, b[n].texture) << n;
+        EXPECT_EQ(a[n].modelview, b[n].modelview) << n;
+        EXPECT_EQ(a[n].vertices, b[n].vertices) << n;
+    }
+}
+
+// The figures' poses read back and set again, after the figures moved on,
+// draw what was drawn when they were read; a pose with a frame beyond a
+// model's cycle is refused whole.
+TEST_F(SceneGlTest, FigurePosesSetAgainDrawTheSamePicture) {
+    WriteData(SceneData());
+    LoadSceneAssets();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    for (int frame = 0; frame < 3; ++frame)
+        AdvanceFigures();
+    const FigurePoseSet poses = FigurePoses();
+    EXPECT_EQ(poses[0].frameA, 6);
+    DrawCallRecorder recorder;
+    DrawSceneTextured();
+    const std::vector<DrawCall> read = recorder.Take();
+    AdvanceFigures();
+    ASSERT_NE(FigurePoses(), poses);
+
+    ASSERT_TRUE(SetFigurePoses(poses));
+    EXPECT_EQ(FigurePoses(), poses);
+    DrawSceneTextured();
+    ExpectSameDraws(recorder.Take(), read);
+
+    for (const int beyond : {-1, g_md2Models[F5B].CycleLength()}) {
+        FigurePoseSet refused = poses;
+        refused[0].frameA = 0;
+        refused[FIGURE_COUNT - 1].frameB = beyond;
+        EXPECT_FALSE(SetFigurePoses(refused)) << beyond;
+        EXPECT_EQ(FigurePoses(), poses) << beyond;
+    }
+}
+
 // Whether outer holds every point of inner.
 bool Holds(const gmtl::AABoxf& outer, const gmtl::AABoxf& inner) {
     for (unsigned a = 0; a < 3; ++a) {
