@@ -1,10 +1,14 @@
 #pragma once
 
+#include <optional>
+
 #include "app/command_line.h"
 #include "app/frame_benchmark.h"
 #include "app/live_views.h"
 #include "app/options_menu.h"
 #include "gfx/gl_context_fltk.h"
+#include "measure/measure_run.h"
+#include "measure/progress_line.h"
 #include "view/kvx_demo_view.h"
 
 // The GL window that hosts the demo view: it turns FLTK's drawing, resizing
@@ -55,6 +59,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     bool CheckGlErrors();
     void Measure();
     void Sweep();
+    CaptureHooks MeasuredFramesShown();
 
     CKVX_DemoView m_view;
     OptionsMenu* m_menu = nullptr;
@@ -67,6 +72,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     int m_iExitCode = 0;
     Stopwatch m_frameClock;  // started when the frame being rendered began
     FrameBenchmark m_benchmark;
+    std::optional<ProgressLine> m_benchProgress;  // made when --bench starts
     LiveViews m_liveViews;
     FrameBenchmark::RunFacts m_benchFacts;
 };
