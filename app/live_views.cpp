@@ -22,6 +22,7 @@ constexpr int READOUT_Y = 45;  // below the mode line and the frame rate
 constexpr int TEXT_LEFT = 10;
 constexpr int TEXT_LINE_ROWS = 25;  // from a line's top to the next line's
 constexpr int TEXT_CHAR_MAX_WIDTH = 8;
+constexpr Rgb KEY_PANEL_COLOUR = {236, 236, 236};
 
 // The heat colours fade to pale behind the lines of text at the top left, so the black text
 // stays readable over the sky's dark grey and the ramp's dark end. The area of a picture w x h
@@ -53,7 +54,7 @@ void FadeWindowRect(const WindowRect& area) {
     glDisable(GL_BLEND);
 }
 
-// Dark lines of text for the keys, which lie on faded panels. The programs
+// Dark lines of text for the keys, which lie on pale panels. The programs
 // are off meanwhile, so the text has the colour given; the colour is as it
 // was afterwards.
 void PrintKeyTexts(GLContext& context, const std::vector<KeyText>& texts) {
@@ -97,26 +98,16 @@ class ReducedView {
     int m_width, m_height;
 };
 
-// The ramp as a bar with its values, on a faded panel.
-void DrawHeatKey(GLContext& context, const HeatKeyLayout& key) {
-    if (key.panel.width <= 0)
-        return;
-    FadeWindowRect(key.panel);
-    PlainPixels().Draw(HeatKeyBar(key.bar.width, key.bar.height), key.bar.x, key.bar.y);
-    PrintKeyTexts(context, key.texts);
+// What a key's lines of text say and where, to tell one key from another.
+std::string Contents(const std::vector<KeyText>& texts) {
+    std::string contents;
+    for (const KeyText& t : texts)
+        contents += std::to_string(t.x) + "," + std::to_string(t.top) + " " + t.text + "\n";
+    return contents;
 }
 
-// The inset's mode and the colour of each outline, on a faded panel.
-void DrawLegend(GLContext& context, const InsetLayout& inset) {
-    if (inset.panel.width <= 0)
-        return;
-    FadeWindowRect(inset.panel);
-    {
-        const PlainPixels plain;
-        for (const KeySwatch& s : inset.swatches)
-            plain.Draw(Filled(s.place.width, s.place.height, s.colour), s.place.x, s.place.y);
-    }
-    PrintKeyTexts(context, inset.texts);
+void DrawPanel(const PlainPixels& plain, const WindowRect& panel) {
+    plain.Draw(Filled(panel.width, panel.height, KEY_PANEL_COLOUR), panel.x, panel.y);
 }
 
 }  // namespace
@@ -241,4 +232,37 @@ void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
                   100.0 * SetupCoverage(view.m_eyeCamera, view.m_lightCamera, setup));
     m_readout = line;
     m_sinceReadout = Stopwatch();
+}
+
+// The ramp as a bar with its values, on a pale panel.
+void LiveViews::DrawHeatKey(GLContext& context, const HeatKeyLayout& key) {
+    if (key.panel.width <= 0)
+        return;
+    m_heatKey.Draw(key.panel, Contents(key.texts), [&] {
+        {
+            const PlainPixels plain;
+            DrawPanel(plain, key.panel);
+            plain.Draw(HeatKeyBar(key.bar.width, key.bar.height), key.bar.x, key.bar.y);
+        }
+        PrintKeyTexts(context, key.texts);
+    });
+}
+
+// The inset's mode and the colour of each outline, on a pale panel.
+void LiveViews::DrawLegend(GLContext& context, const InsetLayout& inset) {
+    if (inset.panel.width <= 0)
+        return;
+    std::string contents = Contents(inset.texts);
+    for (const KeySwatch& s : inset.swatches)
+        contents += std::to_string(s.colour.r) + "," + std::to_string(s.colour.g) + "," +
+                    std::to_string(s.colour.b) + "\n";
+    m_legend.Draw(inset.panel, contents, [&] {
+        {
+            const PlainPixels plain;
+            DrawPanel(plain, inset.panel);
+            for (const KeySwatch& s : inset.swatches)
+                plain.Draw(Filled(s.place.width, s.place.height, s.colour), s.place.x, s.place.y);
+        }
+        PrintKeyTexts(context, inset.texts);
+    });
 }

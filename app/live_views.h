@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/kept_picture.h"
 #include "app/live_heat_colours.h"
 #include "app/live_map_inset.h"
 #include "app/live_view_keys.h"
@@ -51,10 +52,14 @@ class LiveViews : public FrameOverlay {
     void DrawInset(CKVX_DemoView& view, const ShadowSetup& setup, const InsetLayout& inset,
                    const std::vector<Point2D>& trapezoid);
     void UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup);
+    void DrawHeatKey(GLContext& context, const HeatKeyLayout& key);
+    void DrawLegend(GLContext& context, const InsetLayout& inset);
 
     bool m_bOn[VIEW_COUNT] = {};
     LiveHeatColours m_heat;
     LiveMapInset m_inset;
+    KeptPicture m_heatKey;
+    KeptPicture m_legend;
     bool m_bHeatOnGpu = false;  // in the frame being drawn
     CaptureSlot m_heatCapture;
     CaptureSlot m_readoutCapture;  // of a reduced picture
