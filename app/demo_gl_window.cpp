@@ -13,6 +13,7 @@
 #include "app/screenshot.h"
 #include "app/view_input.h"
 #include "measure/measure_run.h"
+#include "measure/plain_pixels.h"
 #include "measure/sweep_run.h"
 #include "platform/message_box.h"
 #include "view/command_ids.h"
@@ -109,6 +110,7 @@ bool DemoGlWindow::CreateView() {
     if (m_options.view && !OpenStartUpView())
         return false;
     if (m_options.bench) {
+        m_benchProgress.emplace("frames", m_benchmark.TotalFrames());
         ApplyMode(m_benchmark.CurrentMode());
     } else if (!m_options.mode.empty()) {
         ApplyMode(m_options.mode);
@@ -133,11 +135,8 @@ void DemoGlWindow::Measure() {
     request.json = m_options.json;
     request.dumpShadowMap = m_options.dumpShadowMap;
     request.heatmap = m_options.heatmap;
-    // The figures move only between the frames of the loop, which never
-    // runs here: they hold still through every capture as they are.
     std::string report, error;
-    if (!RunMeasurements(
-            m_view, request, [] {}, report, error)) {
+    if (!RunMeasurements(m_view, request, MeasuredFramesShown(), report, error)) {
         QuitWithMessage(error, 1);
         return;
     }
@@ -151,14 +150,24 @@ void DemoGlWindow::Measure() {
 void DemoGlWindow::Sweep() {
     const SweepRequest request{m_options.sweep, m_options.sweepGrid, m_options.shard,
                                m_options.stability};
-    // As for the measuring runs, the figures hold still through every capture.
     std::string error;
-    if (!RunSweep(
-            m_view, request, [] {}, error)) {
+    if (!RunSweep(m_view, request, MeasuredFramesShown(), error)) {
         QuitWithMessage(error, 1);
         return;
     }
     PostQuit(0);
+}
+
+// The figures move only between the frames of the loop, which never runs
+// while measuring: they hold still through every capture as they are. The
+// window shows each frame measured instead of staying black.
+CaptureHooks DemoGlWindow::MeasuredFramesShown() {
+    CaptureHooks hooks;
+    hooks.show = [this](const RgbImage& picture) {
+        PlainPixels().Draw(picture, 0, 0);
+        swap_buffers();
+    };
+    return hooks;
 }
 
 void DemoGlWindow::ToggleLiveView(unsigned commandId) {
@@ -324,7 +333,11 @@ void DemoGlWindow::FrameDone() {
             m_benchFacts.startUpSeconds = SecondsSinceProcessStart();
             m_benchFacts.residentMiB = ResidentMemoryMiB();
         }
-        if (m_benchmark.AddFrame(m_frameClock.ElapsedMs(), m_view.LastFrameTimings())) {
+        const std::string running = "bench, " + m_benchmark.BlockName();
+        const bool blockEnded =
+            m_benchmark.AddFrame(m_frameClock.ElapsedMs(), m_view.LastFrameTimings());
+        m_benchProgress->Show(running, m_benchmark.FramesDone());
+        if (blockEnded) {
             if (m_benchmark.CurrentMode() == nullptr) {
                 m_benchFacts.handOver = HandOverPath(m_view);
                 m_benchFacts.width = w();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "app/command_line.h"
 #include "app/frame_benchmark.h"
 #include "app/frame_overlays.h"
@@ -9,6 +11,8 @@
 #include "app/placement_readout.h"
 #include "app/view_file.h"
 #include "gfx/gl_context_fltk.h"
+#include "measure/measure_run.h"
+#include "measure/progress_line.h"
 #include "view/kvx_demo_view.h"
 
 // The GL window that hosts the demo view: it turns FLTK's drawing, resizing
@@ -73,6 +77,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     void Measure();
     void Sweep();
     void UseOverlays();
+    CaptureHooks MeasuredFramesShown();
 
     CKVX_DemoView m_view;
     OptionsMenu* m_menu = nullptr;
@@ -85,6 +90,7 @@ class DemoGlWindow : public Fl_Gl_Window, public ViewHost {
     int m_iExitCode = 0;
     Stopwatch m_frameClock;  // started when the frame being rendered began
     FrameBenchmark m_benchmark;
+    std::optional<ProgressLine> m_benchProgress;  // made when --bench starts
     LiveViews m_liveViews;
     PlacementReadout m_placementReadout;
     HelpPanel m_helpPanel;

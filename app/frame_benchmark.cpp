@@ -7,11 +7,18 @@ namespace {
 const char* const MODES[3] = {"kvx-hq", "kvx", "ssm"};
 constexpr size_t HQ = 0;
 
+// None, then the View menu's live views in its order.
+const char* const LIVE_KEYS[FrameBenchmark::LIVE_VIEWS + 1] = {"none", "inset", "heat", "readout"};
+
 constexpr double FrameTimings::*STAGES[6] = {&FrameTimings::fitMs,      &FrameTimings::depthPassMs,
                                              &FrameTimings::handOverMs, &FrameTimings::scenePassMs,
                                              &FrameTimings::hudMs,      &FrameTimings::presentMs};
 
 }  // namespace
+
+const char* LiveViewKey(int v) {
+    return LIVE_KEYS[v + 1];
+}
 
 double Median(std::vector<double> values) {
     if (values.empty())
@@ -39,6 +46,8 @@ FrameBenchmark::FrameBenchmark() {
             m_blocks.push_back({HQ, false, true, view, SWITCH_FRAMES, LIVE_BLOCK_FRAMES});
     }
     m_blocks.front().dropped = WARM_UP_FRAMES;
+    for (const Block& block : m_blocks)
+        m_totalFrames += static_cast<size_t>(block.dropped + block.frames);
 }
 
 const char* FrameBenchmark::CurrentMode() const {
@@ -53,9 +62,20 @@ int FrameBenchmark::LiveView() const {
     return m_block < m_blocks.size() ? m_blocks[m_block].liveView : NO_LIVE_VIEW;
 }
 
+std::string FrameBenchmark::BlockName() const {
+    if (m_block >= m_blocks.size())
+        return "";
+    const Block& block = m_blocks[m_block];
+    const std::string mode = MODES[block.mode];
+    if (block.live)
+        return mode + ", " + LiveViewKey(block.liveView);
+    return block.stages ? mode + ", stage times" : mode;
+}
+
 bool FrameBenchmark::AddFrame(double frameMs, const FrameTimings& timings) {
     if (m_block >= m_blocks.size())
         return false;
+    ++m_framesDone;
     const Block& block = m_blocks[m_block];
     Samples& s = m_samples[block.mode];
     if (++m_frame > block.dropped) {

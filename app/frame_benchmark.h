@@ -43,6 +43,13 @@ class FrameBenchmark {
     bool TimingStages() const;
     // The live view to show now (0 to LIVE_VIEWS - 1), or NO_LIVE_VIEW.
     int LiveView() const;
+    // What the current block measures: its mode, then "stage times" or the
+    // live view shown ("none", "inset", "heat", "readout") where it has one;
+    // empty when done.
+    std::string BlockName() const;
+    // The frames recorded so far, and all the run records.
+    size_t FramesDone() const { return m_framesDone; }
+    size_t TotalFrames() const { return m_totalFrames; }
     // Records one frame. Returns true when this frame ended a block, so that
     // the mode (if any is left) and the stage timing are to be set for the next.
     bool AddFrame(double frameMs, const FrameTimings& timings);
@@ -84,9 +91,15 @@ class FrameBenchmark {
     std::vector<Block> m_blocks;
     size_t m_block = 0;
     int m_frame = 0;
+    size_t m_framesDone = 0;
+    size_t m_totalFrames = 0;
     Samples m_samples[3];
     std::vector<double> m_liveFrames[LIVE_VIEWS + 1];  // none first
 };
+
+// The key of live view v (NO_LIVE_VIEW for none) in the reports: "none",
+// "inset", "heat", "readout".
+const char* LiveViewKey(int v);
 
 // The median of the values (the mean of the middle two for an even count);
 // 0 for none.

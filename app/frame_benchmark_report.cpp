@@ -14,8 +14,6 @@ constexpr size_t HQ = 0, KVX = 1, SSM = 2;
 constexpr int EXTRA_LOOKUPS = 4;
 const char* const STAGE_KEYS[6] = {"fit_ms",   "depth_ms", "hand_over_ms",
                                    "scene_ms", "hud_ms",   "present_ms"};
-// None, then the View menu's live views in its order.
-const char* const LIVE_KEYS[FrameBenchmark::LIVE_VIEWS + 1] = {"none", "inset", "heat", "readout"};
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...) {
@@ -89,7 +87,7 @@ std::string FrameBenchmark::Report(const RunFacts& facts) const {
     const double none = Live(NO_LIVE_VIEW).frameMs;
     for (int v = NO_LIVE_VIEW; v < LIVE_VIEWS; ++v) {
         const LiveFigures live = Live(v);
-        report += Format("  %-8s %9.3f %7.1f fps  %5.2fx  worst %9.3f (%.2fx)\n", LIVE_KEYS[v + 1],
+        report += Format("  %-8s %9.3f %7.1f fps  %5.2fx  worst %9.3f (%.2fx)\n", LiveViewKey(v),
                          live.frameMs, PerSecond(live.frameMs), Ratio(live.frameMs, none),
                          live.maxFrameMs, Ratio(live.maxFrameMs, live.frameMs));
     }
@@ -114,7 +112,7 @@ std::string FrameBenchmark::ReportJson(const RunFacts& facts) const {
     json += "}, \"live_views\": {";
     for (int v = NO_LIVE_VIEW; v < LIVE_VIEWS; ++v) {
         const LiveFigures live = Live(v);
-        json += std::string(v > NO_LIVE_VIEW ? ", " : "") + Quoted(LIVE_KEYS[v + 1]) +
+        json += std::string(v > NO_LIVE_VIEW ? ", " : "") + Quoted(LiveViewKey(v)) +
                 ": {\"frame_ms\": " + Number(live.frameMs) +
                 ", \"max_frame_ms\": " + Number(live.maxFrameMs) + "}";
     }

@@ -10,6 +10,7 @@
 #include "measure/map_picture.h"
 #include "measure/measure_run.h"
 #include "measure/percentiles.h"
+#include "measure/plain_pixels.h"
 #include "measure/texel_density.h"
 #include "platform/nv_program_layer.h"
 
@@ -21,56 +22,7 @@ constexpr int READOUT_Y = 45;  // below the mode line and the frame rate
 constexpr int TEXT_LEFT = 10;
 constexpr int TEXT_LINE_ROWS = 25;  // from a line's top to the next line's
 constexpr int TEXT_CHAR_MAX_WIDTH = 8;
-constexpr int INSET_MAX = 300;
-constexpr int INSET_MARGIN = 10;
-
-// The enables that would change pixels drawn straight into the window, off
-// while they are drawn and as they were afterwards.
-class PlainPixels {
-  public:
-    PlainPixels() {
-        Switch(NV_FRAGMENT_PROGRAM_TARGET, m_fragmentProgram, false);
-        Switch(GL_DEPTH_TEST, m_depthTest, false);
-        glActiveTextureARB(GL_TEXTURE1_ARB);
-        Switch(GL_TEXTURE_RECTANGLE_NV, m_rectangle, false);
-        glActiveTextureARB(GL_TEXTURE0_ARB);
-        Switch(GL_TEXTURE_2D, m_texture2d, false);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    }
-    ~PlainPixels() {
-        Restore(GL_TEXTURE_2D, m_texture2d);
-        glActiveTextureARB(GL_TEXTURE1_ARB);
-        Restore(GL_TEXTURE_RECTANGLE_NV, m_rectangle);
-        glActiveTextureARB(GL_TEXTURE0_ARB);
-        Restore(GL_DEPTH_TEST, m_depthTest);
-        Restore(NV_FRAGMENT_PROGRAM_TARGET, m_fragmentProgram);
-    }
-    PlainPixels(const PlainPixels&) = delete;
-    PlainPixels& operator=(const PlainPixels&) = delete;
-
-    void Draw(const RgbImage& image, int x, int y) const {
-        glWindowPos2i(x, y);
-        glDrawPixels(image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.rgb.data());
-    }
-
-  private:
-    static void Switch(GLenum cap, bool& was, bool on) {
-        was = glIsEnabled(cap) == GL_TRUE;
-        Restore(cap, on);
-    }
-    static void Restore(GLenum cap, bool on) {
-        if (on) {
-            glEnable(cap);
-        } else {
-            glDisable(cap);
-        }
-    }
-
-    bool m_fragmentProgram = false;
-    bool m_depthTest = false;
-    bool m_rectangle = false;
-    bool m_texture2d = false;
-};
+constexpr Rgb KEY_PANEL_COLOUR = {236, 236, 236};
 
 // The heat colours fade to pale behind the lines of text at the top left, so the black text
 // stays readable over the sky's dark grey and the ramp's dark end. The area of a picture w x h
@@ -90,16 +42,38 @@ void FadeBehindText(RgbImage& picture, const BehindText& area) {
     }
 }
 
-// The same fade over the window's h rows: three quarters of white added to
-// a quarter of what is there.
-void FadeWindowBehindText(int h, const BehindText& area) {
-    const std::vector<uint8_t> white(static_cast<std::size_t>(area.columns) * area.rows * 4, 191);
+// The same fade over a rectangle of the window: three quarters of white
+// added to a quarter of what is there.
+void FadeWindowRect(const WindowRect& area) {
+    const std::vector<uint8_t> white(static_cast<std::size_t>(area.width) * area.height * 4, 191);
     const PlainPixels plain;
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glWindowPos2i(0, h - area.rows);
-    glDrawPixels(area.columns, area.rows, GL_RGBA, GL_UNSIGNED_BYTE, white.data());
+    glWindowPos2i(area.x, area.y);
+    glDrawPixels(area.width, area.height, GL_RGBA, GL_UNSIGNED_BYTE, white.data());
     glDisable(GL_BLEND);
+}
+
+// Dark lines of text for the keys, which lie on pale panels. The programs
+// are off meanwhile, so the text has the colour given; the colour is as it
+// was afterwards.
+void PrintKeyTexts(GLContext& context, const std::vector<KeyText>& texts) {
+    const PlainPixels plain;
+    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT);
+    glDisable(NV_VERTEX_PROGRAM_TARGET);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    for (const KeyText& t : texts)
+        context.Print(t.x, t.top, "%s", t.text.c_str());
+    glPopAttrib();
+}
+
+RgbImage Filled(int width, int height, Rgb colour) {
+    RgbImage image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.Set(x, y, colour);
+    }
+    return image;
 }
 
 // The view's passes render `factor` times smaller on each axis while this
@@ -124,6 +98,18 @@ class ReducedView {
     int m_width, m_height;
 };
 
+// What a key's lines of text say and where, to tell one key from another.
+std::string Contents(const std::vector<KeyText>& texts) {
+    std::string contents;
+    for (const KeyText& t : texts)
+        contents += std::to_string(t.x) + "," + std::to_string(t.top) + " " + t.text + "\n";
+    return contents;
+}
+
+void DrawPanel(const PlainPixels& plain, const WindowRect& panel) {
+    plain.Draw(Filled(panel.width, panel.height, KEY_PANEL_COLOUR), panel.x, panel.y);
+}
+
 }  // namespace
 
 SceneReplacement LiveViews::ReplaceScene(CKVX_DemoView& view) {
@@ -139,28 +125,36 @@ SceneReplacement LiveViews::ReplaceScene(CKVX_DemoView& view) {
 }
 
 void LiveViews::Draw(CKVX_DemoView& view) {
+    const int w = view.m_glContext.m_iWidth;
+    const int h = view.m_glContext.m_iHeight;
     // A view without area (a window no taller than its menu bar) shows none of
     // them, and a capture of no pixels would leave its programs bound.
-    if (view.m_glContext.m_iWidth <= 0 || view.m_glContext.m_iHeight <= 0)
+    if (w <= 0 || h <= 0)
         return;
     const ShadowSetup setup = view.FrameSetup(view.CurrentParametrisation());
     if (m_bOn[READOUT] && (m_readout.empty() || m_sinceReadout.ElapsedMs() >= READOUT_PERIOD_MS))
         UpdateReadout(view, setup);
     const std::size_t hud = std::strlen(view.HudText());
-    const BehindText text =
-        TextArea(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight, m_bOn[READOUT] ? 3 : 2,
-                 m_bOn[READOUT] ? std::max(hud, m_readout.size()) : hud);
+    const BehindText text = TextArea(w, h, m_bOn[READOUT] ? 3 : 2,
+                                     m_bOn[READOUT] ? std::max(hud, m_readout.size()) : hud);
+    const std::vector<Point2D> trapezoid =
+        m_bOn[MAP_INSET] ? StandardMapTrapezoid(view) : std::vector<Point2D>();
+    const InsetLayout inset =
+        PlaceInset(w, h, view.m_iShadowMapWidth, view.ModeLabel(),
+                   MapPictureLegend(view.CurrentParametrisation(), !trapezoid.empty()));
     if (m_bHeatOnGpu) {
         {
             const PlainPixels plain;
             m_heat.Draw();
         }
-        FadeWindowBehindText(view.m_glContext.m_iHeight, text);
+        FadeWindowRect({0, h - text.rows, text.columns, text.rows});
     } else if (m_bOn[HEAT_COLOURS]) {
         DrawHeatFromCapture(view, setup, text);
     }
+    if (m_bOn[HEAT_COLOURS])
+        DrawHeatKey(view.m_glContext, PlaceHeatKey(w, h, m_bOn[MAP_INSET] ? AboveInset(inset) : 0));
     if (m_bOn[MAP_INSET])
-        DrawInset(view, setup);
+        DrawInset(view, setup, inset, trapezoid);
     if (m_bOn[READOUT])
         view.m_glContext.Print(10, READOUT_Y, "%s", m_readout.c_str());
 }
@@ -196,28 +190,28 @@ ViewCapture* LiveViews::Capture(CKVX_DemoView& view, CaptureSlot& slot) {
 
 // The depth map the frame was drawn with, reduced to fit the corner: drawn by
 // the GPU, or read back and drawn as --dump-shadowmap draws it where the GPU
-// cannot.
-void LiveViews::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup) {
-    const int size = view.m_iShadowMapWidth;
-    const int room = std::min(view.m_glContext.m_iWidth, view.m_glContext.m_iHeight) * 2 / 5;
-    const int side = std::max(1, std::min(INSET_MAX, room));
-    const int step = (size + side - 1) / side;
-    const int picture = size / step;
-    const LiveMapInset::Place place{view.m_glContext.m_iWidth - picture - INSET_MARGIN,
-                                    INSET_MARGIN,
-                                    picture,
-                                    step,
+// cannot; its legend above it.
+void LiveViews::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup, const InsetLayout& inset,
+                          const std::vector<Point2D>& trapezoid) {
+    const WindowRect& picture = inset.picture;
+    const LiveMapInset::Place place{picture.x,
+                                    picture.y,
+                                    picture.width,
+                                    inset.step,
                                     view.m_glContext.m_iWidth,
                                     view.m_glContext.m_iHeight};
     const std::vector<MapOutline> outlines = MapPictureOutlines(
-        picture, step, view.m_eyeCamera, view.m_lightCamera, setup, StandardMapTrapezoid(view));
-    const PlainPixels plain;
-    if (m_inset.Draw(view.m_uDepthTexture, place, outlines))
-        return;
-    const RgbImage read =
-        OutlinedMapPicture(ViewCapture(view).DepthMap(), size, step, view.m_eyeCamera,
-                           view.m_lightCamera, setup, StandardMapTrapezoid(view));
-    plain.Draw(read, place.x, place.y);
+        picture.width, inset.step, view.m_eyeCamera, view.m_lightCamera, setup, trapezoid);
+    {
+        const PlainPixels plain;
+        if (!m_inset.Draw(view.m_uDepthTexture, place, outlines)) {
+            const RgbImage read =
+                OutlinedMapPicture(ViewCapture(view).DepthMap(), view.m_iShadowMapWidth, inset.step,
+                                   view.m_eyeCamera, view.m_lightCamera, setup, trapezoid);
+            plain.Draw(read, place.x, place.y);
+        }
+    }
+    DrawLegend(view.m_glContext, inset);
 }
 
 // The median from the lookups of a picture READOUT_REDUCTION times smaller on
@@ -238,4 +232,37 @@ void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
                   100.0 * SetupCoverage(view.m_eyeCamera, view.m_lightCamera, setup));
     m_readout = line;
     m_sinceReadout = Stopwatch();
+}
+
+// The ramp as a bar with its values, on a pale panel.
+void LiveViews::DrawHeatKey(GLContext& context, const HeatKeyLayout& key) {
+    if (key.panel.width <= 0)
+        return;
+    m_heatKey.Draw(key.panel, Contents(key.texts), [&] {
+        {
+            const PlainPixels plain;
+            DrawPanel(plain, key.panel);
+            plain.Draw(HeatKeyBar(key.bar.width, key.bar.height), key.bar.x, key.bar.y);
+        }
+        PrintKeyTexts(context, key.texts);
+    });
+}
+
+// The inset's mode and the colour of each outline, on a pale panel.
+void LiveViews::DrawLegend(GLContext& context, const InsetLayout& inset) {
+    if (inset.panel.width <= 0)
+        return;
+    std::string contents = Contents(inset.texts);
+    for (const KeySwatch& s : inset.swatches)
+        contents += std::to_string(s.colour.r) + "," + std::to_string(s.colour.g) + "," +
+                    std::to_string(s.colour.b) + "\n";
+    m_legend.Draw(inset.panel, contents, [&] {
+        {
+            const PlainPixels plain;
+            DrawPanel(plain, inset.panel);
+            for (const KeySwatch& s : inset.swatches)
+                plain.Draw(Filled(s.place.width, s.place.height, s.colour), s.place.x, s.place.y);
+        }
+        PrintKeyTexts(context, inset.texts);
+    });
 }

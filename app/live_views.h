@@ -3,8 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "app/kept_picture.h"
 #include "app/live_heat_colours.h"
 #include "app/live_map_inset.h"
+#include "app/live_view_keys.h"
 #include "measure/view_capture.h"
 #include "view/frame_timings.h"
 #include "view/kvx_demo_view.h"
@@ -17,8 +19,9 @@ struct BehindText {
 
 // The View menu's live views of the shadow map, drawn over each frame: the
 // depth map in the bottom-right corner with the eye frustum and the map's
-// parts outlined (as --dump-shadowmap draws them), the scene coloured by
-// texels per pixel (as --heatmap), and a line with the median texels per
+// parts outlined (as --dump-shadowmap draws them) under a legend naming the
+// mode and the outlines, the scene coloured by texels per pixel (as
+// --heatmap) with the colour key at the right edge, and a line with the median texels per
 // pixel and the map coverage, refreshed a few times a second. Each costs
 // extra rendering and reading back, so the window hands it to the view only
 // while one of them is on.
@@ -46,12 +49,17 @@ class LiveViews : public FrameOverlay {
     };
     ViewCapture* Capture(CKVX_DemoView& view, CaptureSlot& slot);
     void DrawHeatFromCapture(CKVX_DemoView& view, const ShadowSetup& setup, const BehindText& text);
-    void DrawInset(CKVX_DemoView& view, const ShadowSetup& setup);
+    void DrawInset(CKVX_DemoView& view, const ShadowSetup& setup, const InsetLayout& inset,
+                   const std::vector<Point2D>& trapezoid);
     void UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup);
+    void DrawHeatKey(GLContext& context, const HeatKeyLayout& key);
+    void DrawLegend(GLContext& context, const InsetLayout& inset);
 
     bool m_bOn[VIEW_COUNT] = {};
     LiveHeatColours m_heat;
     LiveMapInset m_inset;
+    KeptPicture m_heatKey;
+    KeptPicture m_legend;
     bool m_bHeatOnGpu = false;  // in the frame being drawn
     CaptureSlot m_heatCapture;
     CaptureSlot m_readoutCapture;  // of a reduced picture

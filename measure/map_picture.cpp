@@ -90,3 +90,17 @@ RgbImage OutlinedMapPicture(const std::vector<float>& depth, int mapSize, int st
         DrawMapOutline(image, outline.points, outline.colour, outline.thickness);
     return image;
 }
+
+std::vector<OutlineKey> MapPictureLegend(Parametrisation shown, bool trapezoidGiven) {
+    const bool cascaded = shown == PARAM_CSM || shown == PARAM_CSM_STABLE;
+    const char* red = "the map's edge";
+    if (trapezoidGiven) {
+        red = "KVX's trapezoid";
+    } else if (cascaded) {
+        red = "the cascades' tiles";
+    } else if (shown == PARAM_KVX) {
+        red = "the trapezoid (map's edge)";
+    }
+    return {{FRUSTUM_COLOUR, cascaded ? "the eye frustum's slices" : "the eye frustum"},
+            {TRAPEZOID_COLOUR, red}};
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "math/camera.h"
@@ -36,3 +37,13 @@ std::vector<MapOutline> MapPictureOutlines(int size, int step, const Camera& eye
 RgbImage OutlinedMapPicture(const std::vector<float>& depth, int mapSize, int step,
                             const Camera& eye, const Camera& light, const ShadowSetup& setup,
                             const std::vector<Point2D>& trapezoid);
+
+// What one colour of MapPictureOutlines marks, for a legend.
+struct OutlineKey {
+    Rgb colour;
+    std::string what;
+};
+// The legend of the outlines over the depth map of the parametrisation shown;
+// trapezoidGiven as for MapPictureOutlines (the standard map, with the
+// trapezoid KVX would fit).
+std::vector<OutlineKey> MapPictureLegend(Parametrisation shown, bool trapezoidGiven);

@@ -1,5 +1,8 @@
 #include "measure/measure_run.h"
 
+#include <iterator>
+#include <string>
+
 #include "measure/cascade_pick.h"
 #include "measure/colour_ramp.h"
 #include "measure/eye_paths.h"
@@ -8,7 +11,9 @@
 #include "measure/measure_report.h"
 #include "measure/percentiles.h"
 #include "measure/png_file.h"
+#include "measure/progress_line.h"
 #include "measure/shadow_change.h"
+#include "measure/shadow_term_picture.h"
 #include "measure/texel_density.h"
 #include "measure/view_capture.h"
 #include "scene/scene.h"
@@ -68,15 +73,41 @@ struct Run {
     CKVX_DemoView& view;
     ViewCapture& capture;
     ViewState& state;
-    const std::function<void()>& beforeRender;
+    const CaptureHooks& hooks;
+    ProgressLine* progress;  // of the figures' frames; null: none kept
+    size_t framesDone = 0;
 };
+
+void BeforeRender(Run& run) {
+    if (run.hooks.beforeRender)
+        run.hooks.beforeRender();
+}
+
+// How many frames the figures of the request capture.
+size_t FiguresFrames(const MeasureRequest& request) {
+    const size_t density = request.density ? std::size(COMPARED) : 0;
+    const size_t stability =
+        request.stabilityFrames > 1
+            ? std::size(EYE_PATHS) * std::size(STABILITY_MODES) * request.stabilityFrames
+            : 0;
+    return density + stability;
+}
+
+// One more frame of the figures is measured: its picture is shown and the
+// progress line names what is running.
+void FrameMeasured(Run& run, const std::string& what, const std::function<RgbImage()>& picture) {
+    if (run.hooks.show)
+        run.hooks.show(picture());
+    if (run.progress != nullptr)
+        run.progress->Show(what, ++run.framesDone);
+}
 
 OrbitPlacement Placement(float elevation, float azimuth, float negatedDistance) {
     return {elevation, azimuth, -negatedDistance};
 }
 
 PixelGrid<float> Density(Run& run, const ShadowSetup& setup) {
-    run.beforeRender();
+    BeforeRender(run);
     return TexelsPerPixel(run.capture.Lookups(setup));
 }
 
@@ -107,7 +138,7 @@ bool SeesScene(Run& run) {
     float ground = 0.0f;
     if (SceneGroundHeightAt(eye[0], eye[2], ground) && eye[1] < ground)
         return false;
-    run.beforeRender();
+    BeforeRender(run);
     const PixelGrid<SurfacePoint> points = run.capture.SurfacePoints(gmtl::Matrix44f());
     for (const SurfacePoint& p : points.values) {
         if (p.visible)
@@ -123,6 +154,8 @@ void CompareMaps(Run& run, MeasureReport& figures) {
     for (Parametrisation p : COMPARED) {
         const ShadowSetup setup = run.state.Setup(p);
         densities.push_back(Density(run, setup));
+        FrameMeasured(run, std::string("measure, ") + ParametrisationKey(p),
+                      [&] { return DensityHeatmap(densities.back()); });
         MapFigures m;
         m.key = ParametrisationJsonKey(p);
         m.label = ParametrisationLabel(p);
@@ -190,8 +223,10 @@ ModeStability Stability(Run& run, const PixelGrid<SurfacePoint>& points, const E
     size_t outsideTile = 0;
     for (int k = 0; k < frames; ++k) {
         PathFrame frame = FrameOnPath(run, points, mode, EyeOnPath(run.state.StartEye(), path, k));
-        run.beforeRender();
+        BeforeRender(run);
         PixelGrid<float> after = run.capture.ShadowTerm(frame.setup, mode.fiveLookups);
+        FrameMeasured(run, std::string("stability, ") + path.key + ", " + mode.name,
+                      [&] { return ShadowTermPicture(after, frame.readable); });
         if (k > 0)
             change.AddPair(before, after, ReadByBoth(previous, frame));
         outsideTile += frame.outsideTile;
@@ -239,7 +274,7 @@ void Figures(Run& run, const MeasureRequest& request, MeasureReport& figures) {
 
 bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
     const ShadowSetup setup = run.state.Setup(run.state.Shown());
-    run.beforeRender();
+    BeforeRender(run);
     run.capture.ShadowTerm(setup, false);
     const RgbImage image = OutlinedMapPicture(run.capture.DepthMap(), run.view.m_iShadowMapWidth, 1,
                                               run.view.m_eyeCamera, run.view.m_lightCamera, setup,
@@ -248,13 +283,13 @@ bool DumpShadowMap(Run& run, const std::string& path, std::string& error) {
 }
 
 // Makes the capture and runs `body` on it, the view's state kept.
-bool WithRun(CKVX_DemoView& view, const std::function<void()>& beforeRender, std::string& error,
-             const std::function<bool(Run&)>& body) {
+bool WithRun(CKVX_DemoView& view, const CaptureHooks& hooks, ProgressLine* progress,
+             std::string& error, const std::function<bool(Run&)>& body) {
     ViewCapture capture(view);
     if (!capture.Create(error))
         return false;
     ViewState state(view);
-    Run run{view, capture, state, beforeRender};
+    Run run{view, capture, state, hooks, progress};
     return body(run);
 }
 
@@ -266,19 +301,18 @@ std::vector<Point2D> StandardMapTrapezoid(CKVX_DemoView& view) {
     return WarpedSquare(view.FrameSetup(PARAM_KVX).parts.front().nt);
 }
 
-bool MeasureFigures(CKVX_DemoView& view, const MeasureRequest& request,
-                    const std::function<void()>& beforeRender, MeasureReport& figures,
-                    std::string& error) {
-    return WithRun(view, beforeRender, error, [&](Run& run) {
+bool MeasureFigures(CKVX_DemoView& view, const MeasureRequest& request, const CaptureHooks& hooks,
+                    MeasureReport& figures, std::string& error) {
+    return WithRun(view, hooks, nullptr, error, [&](Run& run) {
         Figures(run, request, figures);
         return true;
     });
 }
 
-bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
-                     const std::function<void()>& beforeRender, std::string& report,
-                     std::string& error) {
-    return WithRun(view, beforeRender, error, [&](Run& run) {
+bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request, const CaptureHooks& hooks,
+                     std::string& report, std::string& error) {
+    ProgressLine progress("frames", FiguresFrames(request));
+    return WithRun(view, hooks, &progress, error, [&](Run& run) {
         const bool readsPixels =
             request.density || request.stabilityFrames > 1 || !request.heatmap.empty();
         if (readsPixels && !SeesScene(run)) {

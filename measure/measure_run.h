@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "measure/measure_report.h"
+#include "measure/rgb_image.h"
 #include "view/kvx_demo_view.h"
 #include "warp/plane_geometry.h"
 
@@ -16,6 +17,17 @@ struct MeasureRequest {
     bool json = false;          // the report as JSON instead of a table
     std::string dumpShadowMap;  // PNG of the depth map the view shows
     std::string heatmap;        // PNG of the eye view coloured by texels per pixel
+};
+
+// What the program does around the frames a measuring run captures.
+struct CaptureHooks {
+    // When set, called before every captured frame (the program holds the figures'
+    // animation there, so that only the map changes between frames).
+    std::function<void()> beforeRender;
+    // When set, given a picture of what each frame of the figures measured,
+    // the window's size: its texels per pixel coloured as --heatmap colours
+    // them, or its shadow term in greys.
+    std::function<void(const RgbImage&)> show;
 };
 
 // The red outline of the view's depth-map picture when it is not the map's
@@ -31,18 +43,16 @@ constexpr const char* NO_SCENE_SEEN =
 
 // The figures of the request's density and stability runs (no pictures),
 // as RunMeasurements finds them.
-bool MeasureFigures(CKVX_DemoView& view, const MeasureRequest& request,
-                    const std::function<void()>& beforeRender, MeasureReport& figures,
-                    std::string& error);
+bool MeasureFigures(CKVX_DemoView& view, const MeasureRequest& request, const CaptureHooks& hooks,
+                    MeasureReport& figures, std::string& error);
 
-// Runs the request with the view's window context current. `beforeRender`
-// is called before every captured frame (the program holds the figures'
-// animation there, so that only the map changes between frames). On success
+// Runs the request with the view's window context current, with the hooks
+// around every captured frame. While standard error is a terminal a progress
+// line of the figures' frames is kept there. On success
 // the report is in `report` (empty when only pictures were asked for); on
 // failure `error` says why: NO_SCENE_SEEN when the figures, the heatmap or
 // the stability run would read pixels of which none shows the scene (the
 // shadow-map picture alone is still written). The view's cameras and mode are
 // as before.
-bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request,
-                     const std::function<void()>& beforeRender, std::string& report,
-                     std::string& error);
+bool RunMeasurements(CKVX_DemoView& view, const MeasureRequest& request, const CaptureHooks& hooks,
+                     std::string& report, std::string& error);

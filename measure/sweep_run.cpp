@@ -1,11 +1,7 @@
 #include "measure/sweep_run.h"
 
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
-
 #include "measure/measure_run.h"
+#include "measure/progress_line.h"
 #include "measure/sweep_csv.h"
 #include "platform/small_files.h"
 
@@ -32,32 +28,6 @@ class CamerasKept {
     Camera m_light;
 };
 
-// "views done, views left, time left" on one line of a terminal's standard
-// error, rewritten after every view; nothing when it is not a terminal.
-class Progress {
-  public:
-    explicit Progress(size_t total)
-        : m_total(total), m_shown(isatty(STDERR_FILENO) == 1), m_start(Clock::now()) {}
-    void Done(size_t done) const {
-        if (!m_shown)
-            return;
-        const double seconds = std::chrono::duration<double>(Clock::now() - m_start).count();
-        const double left =
-            seconds / static_cast<double>(done) * static_cast<double>(m_total - done);
-        std::fprintf(stderr, "\rsweep: %zu views done, %zu left, about %.0f s left   ", done,
-                     m_total - done, left);
-        if (done == m_total)
-            std::fputc('\n', stderr);
-        std::fflush(stderr);
-    }
-
-  private:
-    using Clock = std::chrono::steady_clock;
-    size_t m_total;
-    bool m_shown;
-    Clock::time_point m_start;
-};
-
 // Places the light and the eye's view for one view of the sweep, from the
 // cameras as the sweep found them only, so that a view measures alike
 // whichever views a process measured before it; returns the view direction.
@@ -76,8 +46,8 @@ gmtl::Vec3f Place(CKVX_DemoView& view, const CamerasKept& start, const SweepView
 
 }  // namespace
 
-bool RunSweep(CKVX_DemoView& view, const SweepRequest& request,
-              const std::function<void()>& beforeRender, std::string& error) {
+bool RunSweep(CKVX_DemoView& view, const SweepRequest& request, const CaptureHooks& hooks,
+              std::string& error) {
     const std::vector<SweepView> views = SweepViews(request.grid);
     size_t mine = 0;
     for (size_t i = 0; i < views.size(); ++i)
@@ -88,17 +58,17 @@ bool RunSweep(CKVX_DemoView& view, const SweepRequest& request,
     std::string csv = SweepCsvHeader(request.stabilityFrames > 1);
     {
         CamerasKept kept(view);
-        const Progress progress(mine);
+        ProgressLine progress("views", mine);
         size_t done = 0;
         for (size_t i = 0; i < views.size(); ++i) {
             if (!InShard(i, request.shard))
                 continue;
             const gmtl::Vec3f direction = Place(view, kept, views[i]);
             MeasureReport figures;
-            if (!MeasureFigures(view, measure, beforeRender, figures, error))
+            if (!MeasureFigures(view, measure, hooks, figures, error))
                 return false;
             csv += SweepCsvRows(views[i], ElevationDegrees(direction), figures);
-            progress.Done(++done);
+            progress.Show("sweep", ++done);
         }
     }
     if (const std::string why = ReplaceFileContents(request.file, csv); !why.empty()) {

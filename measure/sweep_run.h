@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
+#include "measure/measure_run.h"
 #include "measure/sweep_grid.h"
 #include "view/kvx_demo_view.h"
 
@@ -21,5 +21,5 @@ struct SweepRequest {
 // before afterwards. While standard error is a terminal a progress line is kept
 // there. False with a message when the capture cannot be made or the file
 // cannot be written.
-bool RunSweep(CKVX_DemoView& view, const SweepRequest& request,
-              const std::function<void()>& beforeRender, std::string& error);
+bool RunSweep(CKVX_DemoView& view, const SweepRequest& request, const CaptureHooks& hooks,
+              std::string& error);

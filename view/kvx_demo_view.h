@@ -102,6 +102,9 @@ class CKVX_DemoView {
     // for one eye can be looked up from another.
     void RenderPasses(const gmtl::Matrix44f& nt);
     void UpdateHudText();
+    // The shadow mode as the mode line names it ("KVX High Quality", "KVX",
+    // "SSM", or the compared parametrisation's label).
+    const char* ModeLabel() const;
 
     // LiSPSM or CSM instead of the Options menu's shadow mode, or
     // NO_COMPARED_MODE to return to it. The Options menu's filter (one or

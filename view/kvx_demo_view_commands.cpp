@@ -85,17 +85,20 @@ void CKVX_DemoView::CheckComparedItems(int parametrisation) {
     m_host.CheckMenuItem(ID_VIEW_CSM_STABLE, parametrisation == PARAM_CSM_STABLE);
 }
 
+const char* CKVX_DemoView::ModeLabel() const {
+    if (m_iComparedMode != NO_COMPARED_MODE)
+        return ParametrisationLabel(CurrentParametrisation());
+    if (m_iShadowMode != 0)
+        return "SSM";
+    if (m_uCurrentFragmentProgram == m_uSceneFragmentProgramHQ)
+        return "KVX High Quality";
+    if (m_uCurrentFragmentProgram == m_uSceneFragmentProgram)
+        return "KVX";
+    return "";
+}
+
 void CKVX_DemoView::UpdateHudText() {
-    const char* mode = "";
-    if (m_iComparedMode != NO_COMPARED_MODE) {
-        mode = ParametrisationLabel(CurrentParametrisation());
-    } else if (m_iShadowMode != 0) {
-        mode = "SSM";
-    } else if (m_uCurrentFragmentProgram == m_uSceneFragmentProgramHQ) {
-        mode = "KVX High Quality";
-    } else if (m_uCurrentFragmentProgram == m_uSceneFragmentProgram) {
-        mode = "KVX";
-    }
+    const char* mode = ModeLabel();
     const char* navigation = "";
     if (m_iNavigationMode == NAV_EYE) {
         navigation = "Eye";

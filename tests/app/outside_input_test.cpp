@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/shown_window_test.h"
 #include "tests/app/temp_home.h"
 #include "tests/support/screen_text.h"
-#include "tests/support/x_window.h"
 
 namespace {
 
@@ -141,26 +141,8 @@ double SkyShare(const Picture& picture, const Region& region) {
     return counted == 0 ? 0.0 : double(sky) / counted;
 }
 
-class OutsideInput : public TempHome {
+class OutsideInput : public ShownWindowTest {
   protected:
-    void SetUp() override {
-        TempHome::SetUp();
-        if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no X display";
-        m_display = XOpenDisplay(nullptr);
-        ASSERT_NE(m_display, nullptr);
-        // A window the program closes between a search and a look at it is
-        // no reason to end the test.
-        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    }
-    void TearDown() override {
-        if (m_display != nullptr)
-            XCloseDisplay(m_display);
-        TempHome::TearDown();
-    }
-
-    Picture Shot() { return Capture(m_display, m_window); }
-
     // Clicks the menu bar's title number title (File, Options, View, Help), then
     // goes in each menu that opens to the row given (of rows rows), clicks
     // the last one and waits until the menus have gone.
@@ -204,9 +186,6 @@ class OutsideInput : public TempHome {
         args.insert(args.end(), {"sleep", "0.1", "mouseup", "1", "keyup", "ctrl"});
         Xdotool(args);
     }
-
-    Display* m_display = nullptr;
-    Window m_window = 0;
 };
 
 TEST_F(OutsideInput, MenuChoiceDragAndAboutBoxReachTheView) {
@@ -404,9 +383,10 @@ TEST_F(OutsideInput, ViewMenuKeysShowTheMapLive) {
     const Picture off = Shot();
     const int w = off.width, h = off.height;
     // The inset's corner of the default 800 x 600 view (240 pixels at most
-    // there), the sky above the hills, and the line below the frame rate.
+    // there), the sky above the hills left of the heat colours' key, and the
+    // line below the frame rate.
     const Region inset{w - 200, h - 200, w - 20, h - 20};
-    const Region sky{0, SCENE_TOP, w, SCENE_TOP + 30};
+    const Region sky{0, SCENE_TOP, w - 100, SCENE_TOP + 30};
     const Region readout{0, MENU_HEIGHT + 44, w / 2, MENU_HEIGHT + 62};
     ASSERT_LT(Share(off, inset, Dark), 0.2);
     ASSERT_GT(Share(off, sky, Bright), 0.9);
@@ -520,17 +500,20 @@ TEST_F(OutsideInput, AnUnmappedWindowDrawsNoFrames) {
     demo.Wait(20);
 }
 
-// The heat colours stay free of OpenGL errors while the window is no taller
-// than its menu bar, where the view has no area, and after it grows again.
-TEST_F(OutsideInput, HeatColoursInAWindowWithoutRoomForTheView) {
+// The heat colours and the inset, with their keys, stay free of OpenGL
+// errors while the window is no taller than its menu bar, where the view has
+// no area, or a few pixels wide, and after it grows again.
+TEST_F(OutsideInput, LiveViewsInAWindowWithoutRoomForTheView) {
     StartedProgram demo(KVX_DEMO, {"--size", "400x300", "--check-gl", "--batch"}, KVX_SOURCE_DIR,
-                        {"SDL_AUDIODRIVER=dummy", "KVX_LIVE_VIEWS=h"});
+                        {"SDL_AUDIODRIVER=dummy", "KVX_LIVE_VIEWS=hm"});
     m_window = FindWindow(demo.Pid(), "KVX Demo");
     ASSERT_NE(m_window, 0u) << "the main window never appeared";
     Pause(3.0);
     const std::string window = std::to_string(m_window);
-    for (const char* height : {"17", "20", "25", "325"}) {
-        Xdotool({"windowsize", "--sync", window, "400", height});
+    const char* sizes[][2] = {{"400", "17"}, {"400", "20"}, {"400", "25"}, {"3", "30"},
+                              {"12", "28"},  {"40", "60"},  {"90", "200"}, {"400", "325"}};
+    for (const auto& size : sizes) {
+        Xdotool({"windowsize", "--sync", window, size[0], size[1]});
         Pause(1.5);
     }
     demo.Signal(SIGTERM);

@@ -2,14 +2,19 @@
 // scene in a small window.
 
 #include <IL/il.h>
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <regex>
 
 #include "tests/support/run_program.h"
@@ -176,6 +181,79 @@ TEST(MeasureProgram, StabilityAtAnotherPlacementAsText) {
     EXPECT_TRUE(std::regex_search(run.out, std::regex("\nssm +0\\.00000 +0\\.00000 +0\\.000%\n")))
         << run.out;
     EXPECT_THAT(run.out, HasSubstr("\nkvx-hq "));
+}
+
+// A run whose standard error is a terminal, as from a shell; standard output
+// goes to a file, as when it is piped on.
+struct TerminalRun {
+    int exitCode = -1;
+    std::string out;
+    std::string terminal;  // what the terminal was sent
+};
+
+TerminalRun RunOnTerminal(const std::vector<std::string>& args) {
+    TerminalRun run;
+    const std::string outPath = testing::TempDir() + "kvx-terminal-out.txt";
+    int master = -1, slave = -1;
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
+        return run;
+    std::vector<char*> argv{const_cast<char*>(KVX_DEMO)};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int in = open("/dev/null", O_RDONLY);
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || chdir(KVX_SOURCE_DIR) != 0)
+            _exit(127);
+        dup2(in, STDIN_FILENO);
+        dup2(out, STDOUT_FILENO);
+        dup2(slave, STDERR_FILENO);
+        close(master);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        execv(KVX_DEMO, argv.data());
+        _exit(127);
+    }
+    close(slave);
+    char buffer[4096];
+    for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;)
+        run.terminal.append(buffer, static_cast<size_t>(n));
+    close(master);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream file(outPath);
+    run.out.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::remove(outPath.c_str());
+    return run;
+}
+
+// The text with every number as '#': what is left is the report's form.
+std::string Form(const std::string& text) {
+    return std::regex_replace(text, std::regex("-?[0-9]+(\\.[0-9]+)?(e[-+]?[0-9]+)?"), "#");
+}
+
+// On a terminal a stability run keeps a progress line on standard error,
+// rewritten in place and ended once every frame is done; piped, standard
+// error stays empty, and standard output has the same report either way.
+TEST(MeasureProgram, ProgressIsShownOnATerminalOnly) {
+    const std::vector<std::string> args = {"--stability", "20", "--size", "160x120", "--batch"};
+    const TerminalRun terminal = RunOnTerminal(args);
+    ASSERT_EQ(terminal.exitCode, 0) << terminal.terminal;
+    EXPECT_TRUE(std::regex_search(
+        terminal.terminal,
+        std::regex("\rstability, (turn|move), [a-z-]+: [0-9]+ frames done, [0-9]+ left")))
+        << terminal.terminal;
+    // The terminal turns the line's end into a carriage return and a line feed.
+    EXPECT_THAT(terminal.terminal, HasSubstr(": 240 frames done, 0 left, about 0 s left"));
+    EXPECT_EQ(terminal.terminal.substr(terminal.terminal.size() - 2), "\r\n");
+
+    const ProgramRun piped = RunProgram(KVX_DEMO, args, KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
+    ASSERT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(piped.err, "");
+    EXPECT_THAT(piped.out, HasSubstr("Shadow change along 20 frames"));
+    EXPECT_EQ(Form(piped.out), Form(terminal.out));
 }
 
 std::vector<std::string> Lines(const std::string& path) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <set>
 
 #include "measure/colour_ramp.h"
 #include "measure/map_picture.h"
+#include "measure/shadow_term_picture.h"
 #include "tests/support/start_up_cameras.h"
 #include "warp/shadow_setup.h"
 
@@ -66,7 +68,57 @@ TEST(DrawMapOutline, DrawsTheEdgesInsideThePictureOnly) {
         EXPECT_TRUE(Same(image.Get(x, 5), red)) << x;
 }
 
+// Shadowed to lit as black to white where the frame shows a surface, the
+// sky's grey elsewhere; terms beyond 0 to 1 (a filter's rounding) clamped.
+TEST(ShadowTermPicture, GreysWhereShownAndTheSkyElsewhere) {
+    PixelGrid<float> term(5, 1);
+    term.values = {0.0f, 0.5f, 1.0f, 1.2f, 0.7f};
+    PixelGrid<uint8_t> shown(5, 1, 1);
+    shown.values[4] = 0;
+    const RgbImage image = ShadowTermPicture(term, shown);
+    const Rgb expected[] = {
+        {0, 0, 0}, {128, 128, 128}, {255, 255, 255}, {255, 255, 255}, {40, 40, 40}};
+    for (int x = 0; x < 5; ++x)
+        EXPECT_TRUE(Same(image.Get(x, 0), expected[x])) << x;
+}
+
 }  // namespace
+
+// The inset's legend names every colour its outlines are drawn in, and no
+// other, for every parametrisation, the standard map's trapezoid included.
+TEST(MapPictureLegend, NamesEveryColourOfTheOutlines) {
+    Camera eye, light;
+    PlaceStartUpCameras(eye, light);
+    const ShadowSetup single = SingleMapSetup(gmtl::Matrix44f(), eye);
+    const std::vector<Point2D> trapezoid = {Point2D(-0.5f, -1), Point2D(0.5f, -1), Point2D(1, 1),
+                                            Point2D(-1, 1)};
+    const struct {
+        Parametrisation shown;
+        ShadowSetup setup;
+        std::vector<Point2D> trapezoid;
+    } cases[] = {
+        {PARAM_SSM, single, trapezoid},
+        {PARAM_KVX, single, {}},
+        {PARAM_LISPSM, single, {}},
+        {PARAM_CSM, CascadeSetup(eye, light), {}},
+        {PARAM_CSM_STABLE, StableCascadeSetup(eye, light, 1500), {}},
+    };
+    const auto key = [](Rgb c) { return (c.r << 16) | (c.g << 8) | c.b; };
+    for (const auto& c : cases) {
+        std::set<int> drawn, named;
+        for (const MapOutline& o : MapPictureOutlines(300, 5, eye, light, c.setup, c.trapezoid))
+            drawn.insert(key(o.colour));
+        const std::vector<OutlineKey> legend = MapPictureLegend(c.shown, !c.trapezoid.empty());
+        for (const OutlineKey& k : legend) {
+            named.insert(key(k.colour));
+            EXPECT_FALSE(k.what.empty());
+        }
+        EXPECT_EQ(named, drawn) << ParametrisationLabel(c.shown);
+        EXPECT_EQ(named.size(), legend.size()) << ParametrisationLabel(c.shown);
+    }
+    EXPECT_EQ(MapPictureLegend(PARAM_SSM, true)[1].what, "KVX's trapezoid");
+    EXPECT_EQ(MapPictureLegend(PARAM_CSM, false)[1].what, "the cascades' tiles");
+}
 
 // The live inset's picture: every fifth texel of an empty 1500-texel map,
 // with the cascades' quarters edged in red and their slices of the eye

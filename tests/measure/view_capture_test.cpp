@@ -14,6 +14,7 @@
 #include "measure/eye_paths.h"
 #include "measure/measure_run.h"
 #include "measure/percentiles.h"
+#include "measure/plain_pixels.h"
 #include "measure/shadow_change.h"
 #include "measure/texel_density.h"
 #include "tests/measure/plane_lookups.h"
@@ -217,9 +218,7 @@ TEST_F(ViewCaptureTest, OnlyTheWarpedMapChangesAlongTheEyePath) {
     request.stabilityFrames = 4;
     request.json = true;
     std::string report, error;
-    ASSERT_TRUE(RunMeasurements(
-        window->view, request, [] {}, report, error))
-        << error;
+    ASSERT_TRUE(RunMeasurements(window->view, request, {}, report, error)) << error;
     EXPECT_THAT(report,
                 testing::HasSubstr("\"ssm\": {\"mean_change\": 0, \"worst_frame_mean\": 0, "
                                    "\"flip_share\": 0, \"pairs\": 3, \"outside_tile\": 0}"));
@@ -234,6 +233,29 @@ TEST_F(ViewCaptureTest, OnlyTheWarpedMapChangesAlongTheEyePath) {
     expected.SetView(20, -135, 160);
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(window->view.m_eyeCamera.m_matView[i], expected.m_matView[i]);
+}
+
+// Every frame of the figures is shown as it is measured, a picture the
+// window's size, drawn into the window; the figures are the same as without.
+TEST_F(ViewCaptureTest, ShowingTheMeasuredFramesChangesNoFigure) {
+    MeasureRequest request;
+    request.density = true;
+    request.stabilityFrames = 3;
+    request.json = true;
+    std::string quiet, shown, error;
+    ASSERT_TRUE(RunMeasurements(window->view, request, {}, quiet, error)) << error;
+    int pictures = 0, misfits = 0;
+    CaptureHooks hooks;
+    hooks.show = [&](const RgbImage& picture) {
+        ++pictures;
+        misfits += picture.width != WIDTH || picture.height != HEIGHT;
+        PlainPixels().Draw(picture, 0, 0);
+    };
+    ASSERT_TRUE(RunMeasurements(window->view, request, hooks, shown, error)) << error;
+    EXPECT_EQ(shown, quiet);
+    EXPECT_EQ(pictures, 5 + 2 * 6 * 3);  // five maps, six modes along two paths
+    EXPECT_EQ(misfits, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 }  // namespace
