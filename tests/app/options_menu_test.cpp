@@ -54,7 +54,8 @@ struct Menu : testing::Test {
 };
 
 // The items the program had stay as they were, in their order and with their
-// start-up marks; the position, the start-up view and the help are added, off.
+// start-up marks; the position, the start-up view, the pause, the view files
+// and the help are added, off.
 TEST_F(Menu, ItemsKeysAndStartUpMarks) {
     const std::vector<Item> expected = {
         {"&File/E&xit", 0, 0},
@@ -73,6 +74,9 @@ TEST_F(Menu, ItemsKeysAndStartUpMarks) {
         {"View/CSM stable", 's', FL_MENU_TOGGLE},
         {"View/Eye and Light Position", 'e', FL_MENU_TOGGLE},
         {"View/Start-up View", FL_Home, 0},
+        {"View/Pause Figures", ' ', FL_MENU_TOGGLE},
+        {"View/Save View...", 0, 0},
+        {"View/Open View...", 0, 0},
         {"&Help/&Keys and Mouse", FL_F + 1, 0},
         {"&Help/&About KVX_Demo...", 0, 0},
     };
