@@ -230,9 +230,9 @@ void LiveViews::Show(View shown, bool on) {
 // The median from the lookups of a picture READOUT_REDUCTION times smaller on
 // each axis than the window: a small image to read back and go through, whose
 // texels per pixel are READOUT_REDUCTION times the window's. A refresh is
-// spread over two frames, so that neither waits for the GPU: one draws the
-// lookups and starts reading them back, the next takes them. Only the first
-// line is made within one frame.
+// spread over three frames so that none waits for the GPU: one draws the
+// lookups, the next starts reading them back, the third takes them. Only the
+// first line is made within one frame.
 void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
     const bool first = m_readout.empty();
     ViewCapture* capture = m_readoutCapture.capture.get();
@@ -241,7 +241,14 @@ void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
             return;
         capture = m_readoutCapture.capture.get();
     }
-    FinishReadout(*capture);
+    PixelGrid<TexelLookup> lookups;
+    do {
+        if (capture->ContinueLookups(lookups)) {
+            m_readout = ReadoutLine(m_readoutLabel, lookups, READOUT_REDUCTION, m_readoutCoverage);
+            m_sinceReadout = Stopwatch();
+            return;
+        }
+    } while (first && capture->LookupsPending());
 }
 
 bool LiveViews::StartReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
@@ -257,12 +264,4 @@ bool LiveViews::StartReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
     m_readoutLabel = ParametrisationLabel(view.CurrentParametrisation());
     m_readoutCoverage = SetupCoverage(view.m_eyeCamera, view.m_lightCamera, setup);
     return true;
-}
-
-void LiveViews::FinishReadout(ViewCapture& capture) {
-    PixelGrid<TexelLookup> lookups;
-    if (!capture.FinishLookups(lookups))
-        return;
-    m_readout = ReadoutLine(m_readoutLabel, lookups, READOUT_REDUCTION, m_readoutCoverage);
-    m_sinceReadout = Stopwatch();
 }

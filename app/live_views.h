@@ -49,7 +49,6 @@ class LiveViews : public FrameOverlay {
     void DrawInset(CKVX_DemoView& view, const ShadowSetup& setup);
     void UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup);
     bool StartReadout(CKVX_DemoView& view, const ShadowSetup& setup);
-    void FinishReadout(ViewCapture& capture);
 
     bool m_bOn[VIEW_COUNT] = {};
     LiveHeatColours m_heat;

@@ -28,11 +28,9 @@ void PixelReadback::Start(int width, int height) {
     glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT,
                  reinterpret_cast<void*>(pixels * COLOUR_BYTES));
     glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
-    m_bPending = true;
 }
 
 bool PixelReadback::Finish(std::vector<float>& rgba, std::vector<float>& depth) {
-    m_bPending = false;
     glBindBuffer(GL_PIXEL_PACK_BUFFER, m_uBuffer);
     const float* values =
         static_cast<const float*>(glMapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY));

@@ -7,8 +7,8 @@
 // Reads the colour (four floats) and the depth of every pixel of the bound
 // read framebuffer into a pixel buffer object, so that the frame which asks
 // for them need not wait for the GPU: Start queues the reads and returns,
-// Finish, called in a later frame when the GPU has long drawn them, hands
-// them over. The buffer is made once and kept for reads of the same size.
+// Finish, called in a later frame when the GPU has long copied them, hands
+// them over (called after a Start). The buffer is made once and kept for reads of the same size.
 // Needs pixel buffer objects (OpenGL 2.1) and the context current.
 class PixelReadback {
   public:
@@ -21,8 +21,6 @@ class PixelReadback {
 
     // Queues the reads of width x height pixels from the lower-left corner.
     void Start(int width, int height);
-    // True from Start to Finish.
-    bool Pending() const { return m_bPending; }
     // The values Start queued, rows from the bottom, as glReadPixels gives them;
     // waits for the GPU if it has not drawn them yet. False, with nothing
     // read, when the buffer could not be mapped.
@@ -31,5 +29,4 @@ class PixelReadback {
   private:
     GLuint m_uBuffer = 0;
     size_t m_pixels = 0;
-    bool m_bPending = false;
 };

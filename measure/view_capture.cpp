@@ -59,11 +59,21 @@ void ViewCapture::StartLookups(const ShadowSetup& setup) {
     m_target.Bind();
     m_view.RenderScenePass(setup,
                            setup.cascaded ? m_lookupProgram.cascaded : m_lookupProgram.single);
-    m_readback.Start(m_target.Width(), m_target.Height());
     m_target.Unbind();
+    m_lookupsStep = LookupsStep::DRAWN;
 }
 
-bool ViewCapture::FinishLookups(PixelGrid<TexelLookup>& lookups) {
+bool ViewCapture::ContinueLookups(PixelGrid<TexelLookup>& lookups) {
+    if (m_lookupsStep == LookupsStep::DRAWN) {
+        m_target.Bind();
+        m_readback.Start(m_target.Width(), m_target.Height());
+        m_target.Unbind();
+        m_lookupsStep = LookupsStep::READING;
+        return false;
+    }
+    if (m_lookupsStep == LookupsStep::NONE)
+        return false;
+    m_lookupsStep = LookupsStep::NONE;
     Frame frame;
     if (!m_readback.Finish(frame.rgba, frame.depth))
         return false;
