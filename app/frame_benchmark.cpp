@@ -28,6 +28,16 @@ double Median(std::vector<double> values) {
     return n % 2 == 1 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
 }
 
+double FramePercentile(std::vector<double> values, double p) {
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const double rank = std::clamp(p, 0.0, 100.0) / 100.0 * static_cast<double>(values.size() - 1);
+    const size_t below = static_cast<size_t>(rank);
+    const size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] + (rank - static_cast<double>(below)) * (values[above] - values[below]);
+}
+
 double StageMedian(const std::vector<FrameTimings>& frames, double FrameTimings::*stage) {
     std::vector<double> values;
     for (const FrameTimings& t : frames)
@@ -107,5 +117,6 @@ FrameBenchmark::ModeFigures FrameBenchmark::Mode(size_t mode) const {
 
 FrameBenchmark::LiveFigures FrameBenchmark::Live(int v) const {
     const std::vector<double>& frames = m_liveFrames[v + 1];
-    return {Median(frames), frames.empty() ? 0.0 : *std::max_element(frames.begin(), frames.end())};
+    return {Median(frames), frames.empty() ? 0.0 : *std::max_element(frames.begin(), frames.end()),
+            FramePercentile(frames, 99.0)};
 }

@@ -13,7 +13,8 @@
 // whole, but it shows where the time goes). Last come rounds in KVX High
 // Quality with each live view of the View menu on in turn, and none. The
 // report gives per mode the median frame of the ordinary rounds and the
-// median of each stage, and per live view its median and worst frame.
+// median of each stage, and per live view its median, 99th percentile and
+// worst frame.
 class FrameBenchmark {
   public:
     static constexpr int WARM_UP_FRAMES = 20;     // dropped at the start of the run
@@ -83,6 +84,7 @@ class FrameBenchmark {
     struct LiveFigures {
         double frameMs;
         double maxFrameMs;
+        double p99FrameMs;
     };
     ModeFigures Mode(size_t mode) const;
     // Live view v (NO_LIVE_VIEW for none).
@@ -104,5 +106,8 @@ const char* LiveViewKey(int v);
 // The median of the values (the mean of the middle two for an even count);
 // 0 for none.
 double Median(std::vector<double> values);
+// The p-th percentile (0 to 100) of the values, interpolating linearly
+// between neighbouring ranks; 0 for none.
+double FramePercentile(std::vector<double> values, double p);
 // The median of one stage over the frames.
 double StageMedian(const std::vector<FrameTimings>& frames, double FrameTimings::*stage);

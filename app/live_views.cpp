@@ -1,7 +1,6 @@
 #include "app/live_views.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -9,8 +8,8 @@
 #include "measure/map_coverage.h"
 #include "measure/map_picture.h"
 #include "measure/measure_run.h"
-#include "measure/percentiles.h"
 #include "measure/plain_pixels.h"
+#include "measure/readout_line.h"
 #include "measure/texel_density.h"
 #include "platform/nv_program_layer.h"
 
@@ -214,24 +213,51 @@ void LiveViews::DrawInset(CKVX_DemoView& view, const ShadowSetup& setup, const I
     DrawLegend(view.m_glContext, inset);
 }
 
+// A readout switched on shows no line of an earlier view: its first line is
+// made in the frame that first shows it.
+void LiveViews::Show(View shown, bool on) {
+    if (shown == READOUT && on && !m_bOn[READOUT])
+        m_readout.clear();
+    m_bOn[shown] = on;
+}
+
 // The median from the lookups of a picture READOUT_REDUCTION times smaller on
 // each axis than the window: a small image to read back and go through, whose
-// texels per pixel are READOUT_REDUCTION times the window's.
+// texels per pixel are READOUT_REDUCTION times the window's. A refresh is
+// spread over three frames so that none waits for the GPU: one draws the
+// lookups, the next starts reading them back, the third takes them. Only the
+// first line is made within one frame.
 void LiveViews::UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
-    double p50 = 0.0;
-    {
-        const ReducedView reduced(view, READOUT_REDUCTION);
-        ViewCapture* capture = Capture(view, m_readoutCapture);
-        if (capture == nullptr)
+    const bool first = m_readout.empty();
+    ViewCapture* capture = m_readoutCapture.capture.get();
+    if (first || capture == nullptr || !capture->LookupsPending()) {
+        if (!StartReadout(view, setup) || !first)
             return;
-        p50 = SummariseDensity(TexelsPerPixel(capture->Lookups(setup))).p50 / READOUT_REDUCTION;
+        capture = m_readoutCapture.capture.get();
     }
-    char line[160];
-    std::snprintf(line, sizeof line, "%s: texels per pixel p50 %.2f, map coverage %.1f%%",
-                  ParametrisationLabel(view.CurrentParametrisation()), p50,
-                  100.0 * SetupCoverage(view.m_eyeCamera, view.m_lightCamera, setup));
-    m_readout = line;
-    m_sinceReadout = Stopwatch();
+    PixelGrid<TexelLookup> lookups;
+    do {
+        if (capture->ContinueLookups(lookups)) {
+            m_readout = ReadoutLine(m_readoutLabel, lookups, READOUT_REDUCTION, m_readoutCoverage);
+            m_sinceReadout = Stopwatch();
+            return;
+        }
+    } while (first && capture->LookupsPending());
+}
+
+bool LiveViews::StartReadout(CKVX_DemoView& view, const ShadowSetup& setup) {
+    if (!PixelReadback::Available()) {
+        m_readout = "the readout needs pixel buffer objects, which this OpenGL does not offer";
+        return false;
+    }
+    const ReducedView reduced(view, READOUT_REDUCTION);
+    ViewCapture* capture = Capture(view, m_readoutCapture);
+    if (capture == nullptr)
+        return false;
+    capture->StartLookups(setup);
+    m_readoutLabel = ParametrisationLabel(view.CurrentParametrisation());
+    m_readoutCoverage = SetupCoverage(view.m_eyeCamera, view.m_lightCamera, setup);
+    return true;
 }
 
 // The ramp as a bar with its values, on a pale panel.

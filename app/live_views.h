@@ -29,7 +29,7 @@ class LiveViews : public FrameOverlay {
   public:
     enum View { MAP_INSET, HEAT_COLOURS, READOUT, VIEW_COUNT };
 
-    void Show(View shown, bool on) { m_bOn[shown] = on; }
+    void Show(View shown, bool on);
     bool IsOn(View shown) const { return m_bOn[shown]; }
     bool AnyOn() const { return m_bOn[MAP_INSET] || m_bOn[HEAT_COLOURS] || m_bOn[READOUT]; }
 
@@ -54,6 +54,7 @@ class LiveViews : public FrameOverlay {
     void UpdateReadout(CKVX_DemoView& view, const ShadowSetup& setup);
     void DrawHeatKey(GLContext& context, const HeatKeyLayout& key);
     void DrawLegend(GLContext& context, const InsetLayout& inset);
+    bool StartReadout(CKVX_DemoView& view, const ShadowSetup& setup);
 
     bool m_bOn[VIEW_COUNT] = {};
     LiveHeatColours m_heat;
@@ -64,5 +65,8 @@ class LiveViews : public FrameOverlay {
     CaptureSlot m_heatCapture;
     CaptureSlot m_readoutCapture;  // of a reduced picture
     std::string m_readout;
+    // Of the view whose lookups are being read back for the readout.
+    const char* m_readoutLabel = "";
+    double m_readoutCoverage = 0.0;
     Stopwatch m_sinceReadout;
 };

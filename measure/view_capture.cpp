@@ -52,7 +52,36 @@ PixelGrid<TexelLookup> ViewCapture::Lookups(const gmtl::Matrix44f& nt) {
 }
 
 PixelGrid<TexelLookup> ViewCapture::Lookups(const ShadowSetup& setup) {
-    const Frame frame = Render(setup, m_lookupProgram);
+    return LookupGrid(Render(setup, m_lookupProgram));
+}
+
+void ViewCapture::StartLookups(const ShadowSetup& setup) {
+    m_target.Bind();
+    m_view.RenderScenePass(setup,
+                           setup.cascaded ? m_lookupProgram.cascaded : m_lookupProgram.single);
+    m_target.Unbind();
+    m_lookupsStep = LookupsStep::DRAWN;
+}
+
+bool ViewCapture::ContinueLookups(PixelGrid<TexelLookup>& lookups) {
+    if (m_lookupsStep == LookupsStep::DRAWN) {
+        m_target.Bind();
+        m_readback.Start(m_target.Width(), m_target.Height());
+        m_target.Unbind();
+        m_lookupsStep = LookupsStep::READING;
+        return false;
+    }
+    if (m_lookupsStep == LookupsStep::NONE)
+        return false;
+    m_lookupsStep = LookupsStep::NONE;
+    Frame frame;
+    if (!m_readback.Finish(frame.rgba, frame.depth))
+        return false;
+    lookups = LookupGrid(frame);
+    return true;
+}
+
+PixelGrid<TexelLookup> ViewCapture::LookupGrid(const Frame& frame) const {
     PixelGrid<TexelLookup> grid(m_target.Width(), m_target.Height());
     for (size_t i = 0; i < grid.values.size(); ++i) {
         const float* v = &frame.rgba[4 * i];

@@ -6,6 +6,7 @@
 #include "math/gmtl.h"
 #include "measure/float_target.h"
 #include "measure/pixel_grid.h"
+#include "measure/pixel_readback.h"
 #include "view/kvx_demo_view.h"
 
 // The surface point a pixel shows, in world coordinates.
@@ -38,6 +39,16 @@ class ViewCapture {
     // Where each pixel's lookup lands in the map, in texels.
     PixelGrid<TexelLookup> Lookups(const ShadowSetup& setup);
     PixelGrid<TexelLookup> Lookups(const gmtl::Matrix44f& nt);
+    // The same lookups over three frames, so that none of them waits for the
+    // GPU: StartLookups draws the scene pass alone (the lookups do not read
+    // the depth map, which stays as the frame drew it); in each later frame
+    // ContinueLookups takes one step: it queues the reading back of what the
+    // GPU has drawn by then, and next gives what Lookups would have given
+    // (true), or nothing when they could not be read. Needs
+    // PixelReadback::Available().
+    void StartLookups(const ShadowSetup& setup);
+    bool LookupsPending() const { return m_lookupsStep != LookupsStep::NONE; }
+    bool ContinueLookups(PixelGrid<TexelLookup>& lookups);
     // The shadow term of each pixel, of the one- or the five-lookup test.
     PixelGrid<float> ShadowTerm(const ShadowSetup& setup, bool fiveLookups);
     // The world point each pixel shows.
@@ -58,6 +69,7 @@ class ViewCapture {
     };
     Program Load(const std::string& text);
     Frame Render(const ShadowSetup& setup, const Program& program);
+    PixelGrid<TexelLookup> LookupGrid(const Frame& frame) const;
 
     CKVX_DemoView& m_view;
     FloatTarget m_target;
@@ -65,4 +77,7 @@ class ViewCapture {
     Program m_lightVectorProgram;
     Program m_shadowProgram;
     Program m_shadowProgramHQ;
+    enum class LookupsStep { NONE, DRAWN, READING };
+    PixelReadback m_readback;
+    LookupsStep m_lookupsStep = LookupsStep::NONE;
 };

@@ -118,6 +118,10 @@ class CKVX_DemoView {
     // of the current one (its cascaded form for a cascaded setup, see
     // view/cascade_programs.h).
     void RenderSetup(const ShadowSetup& setup, GLuint fragmentProgram);
+    // The scene pass alone, as RenderSetup draws it, over the depth map that the
+    // last passes left: for a program that does not read the map, so that the
+    // map need not be drawn again.
+    void RenderScenePass(const ShadowSetup& setup, GLuint fragmentProgram);
     // The cascaded form of one of the two scene fragment programs, loaded
     // when first asked for.
     GLuint CascadeProgramFor(GLuint sceneProgram);

@@ -71,19 +71,30 @@ GLuint CKVX_DemoView::CascadeProgramFor(GLuint sceneProgram) {
 }
 
 void CKVX_DemoView::RenderSetup(const ShadowSetup& setup, GLuint fragmentProgram) {
+    if (!setup.cascaded) {
+        const GLuint shaded = m_uCurrentFragmentProgram;
+        m_uCurrentFragmentProgram = fragmentProgram;
+        RenderPasses(setup.parts.front().nt);
+        m_uCurrentFragmentProgram = shaded;
+        return;
+    }
+    for (const MapPart& part : setup.parts) {
+        ClipDepthTarget(&part);
+        DepthPass(part.nt, false);
+    }
+    ClipDepthTarget(nullptr);
+    RenderScenePass(setup, fragmentProgram);
+}
+
+void CKVX_DemoView::RenderScenePass(const ShadowSetup& setup, GLuint fragmentProgram) {
     const GLuint shaded = m_uCurrentFragmentProgram;
     m_uCurrentFragmentProgram = fragmentProgram;
-    if (!setup.cascaded) {
-        RenderPasses(setup.parts.front().nt);
-    } else {
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    if (setup.cascaded) {
         SetCascadeParameters(setup, fragmentProgram);
-        for (const MapPart& part : setup.parts) {
-            ClipDepthTarget(&part);
-            DepthPass(part.nt, false);
-        }
-        ClipDepthTarget(nullptr);
-        glDisable(GL_POLYGON_OFFSET_FILL);
         ScenePass(gmtl::Matrix44f(), false);
+    } else {
+        ScenePass(setup.parts.front().nt, false);
     }
     m_uCurrentFragmentProgram = shaded;
 }

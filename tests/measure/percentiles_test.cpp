@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -16,6 +18,24 @@ TEST(Percentile, InterpolatesBetweenRanks) {
         EXPECT_NEAR(Percentile(v, c.p), c.expected, 1e-9) << c.p;
     EXPECT_EQ(Percentile({7}, 50), 7);
     EXPECT_TRUE(std::isnan(Percentile({}, 50)));
+}
+
+// Percentile puts only the two values around the rank in place: with ties and
+// in any order they are those of the fully sorted values.
+TEST(Percentile, AgreesWithTheSortedValues) {
+    std::vector<float> v;
+    for (int i = 0; i < 101; ++i)
+        v.push_back(static_cast<float>((i * 37) % 23));
+    std::vector<float> sorted = v;
+    std::sort(sorted.begin(), sorted.end());
+    for (double p = 0.0; p <= 100.0; p += 7.5) {
+        const double rank = p / 100.0 * 100.0;
+        const size_t below = static_cast<size_t>(rank);
+        const double expected =
+            sorted[below] +
+            (rank - below) * (sorted[std::min<size_t>(below + 1, 100)] - sorted[below]);
+        EXPECT_EQ(Percentile(v, p), expected) << p;
+    }
 }
 
 TEST(SummariseDensity, LeavesOutPixelsWithoutAFigure) {

@@ -130,6 +130,41 @@ TEST_F(ViewCaptureTest, LookupsAreThoseOfTheScenePass) {
     }
 }
 
+// The live readout's lookups, drawn in one frame, read back in the next and
+// taken in the one after, are those read back at once, bit for bit, through
+// one warp or picking the cascade; drawing them leaves the depth map the
+// frame drew as it was.
+TEST_F(ViewCaptureTest, LookupsReadOverFramesAreThoseReadAtOnce) {
+    CKVX_DemoView& v = window->view;
+    ViewCapture capture(v);
+    std::string error;
+    ASSERT_TRUE(capture.Create(error)) << error;
+    ASSERT_TRUE(PixelReadback::Available());
+    for (Parametrisation mode : {PARAM_SSM, PARAM_KVX, PARAM_LISPSM, PARAM_CSM, PARAM_CSM_STABLE}) {
+        const ShadowSetup setup = v.FrameSetup(mode);
+        const PixelGrid<TexelLookup> once = capture.Lookups(setup);
+        const std::vector<float> map = capture.DepthMap();
+        PixelGrid<TexelLookup> later;
+        EXPECT_FALSE(capture.ContinueLookups(later));
+        capture.StartLookups(setup);
+        EXPECT_FALSE(capture.ContinueLookups(later));
+        EXPECT_TRUE(capture.LookupsPending());
+        ASSERT_TRUE(capture.ContinueLookups(later)) << mode;
+        EXPECT_FALSE(capture.LookupsPending());
+        ASSERT_EQ(later.values.size(), once.values.size());
+        int visible = 0, differing = 0;
+        for (size_t i = 0; i < once.values.size(); ++i) {
+            const TexelLookup& a = once.values[i];
+            const TexelLookup& b = later.values[i];
+            visible += a.visible;
+            differing += a.visible != b.visible || (a.visible && (a.s != b.s || a.t != b.t));
+        }
+        EXPECT_GT(visible, WIDTH * HEIGHT / 4) << mode;
+        EXPECT_EQ(differing, 0) << mode;
+        EXPECT_TRUE(capture.DepthMap() == map) << mode;
+    }
+}
+
 // A stability frame fits the cascades for an eye 40 nearer the scene while
 // the pixels still show the start view: each ground pixel must read the
 // cascade that the nearer eye's depth picks, inside that cascade's tile, as
