@@ -42,14 +42,21 @@ class PlainText {
 
 }  // namespace
 
-void DrawTextBox(GLContext& context, const TextBox& box, const std::vector<TextBoxLine>& lines) {
+WindowRect TextBoxInWindow(const TextBox& box, int windowWidth, int windowHeight) {
     const int left = std::max(0, box.left);
     const int top = std::max(0, box.top);
-    const int right = std::min(context.m_iWidth, box.left + box.width);
-    const int bottom = std::min(context.m_iHeight, box.top + box.height);
+    const int right = std::min(windowWidth, box.left + box.width);
+    const int bottom = std::min(windowHeight, box.top + box.height);
     if (right <= left || bottom <= top)
+        return {};
+    return {left, windowHeight - bottom, right - left, bottom - top};
+}
+
+void DrawTextBox(GLContext& context, const TextBox& box, const std::vector<TextBoxLine>& lines) {
+    const WindowRect inside = TextBoxInWindow(box, context.m_iWidth, context.m_iHeight);
+    if (inside.width <= 0)
         return;
-    const PlainText plain(left, context.m_iHeight - bottom, right - left, bottom - top);
+    const PlainText plain(inside.x, inside.y, inside.width, inside.height);
     glClearColor(BOX_GREY, BOX_GREY, BOX_GREY, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3f(1.0f, 1.0f, 1.0f);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/live_view_keys.h"
+
 class GLContext;
 
 // A rectangle of the window in pixels, its top-left corner counted from the
@@ -10,6 +12,10 @@ class GLContext;
 struct TextBox {
     int left = 0, top = 0, width = 0, height = 0;
 };
+
+// The part of the box inside a window of the given size, in OpenGL's window
+// coordinates (from the bottom left); empty when none of it is inside.
+WindowRect TextBoxInWindow(const TextBox& box, int windowWidth, int windowHeight);
 
 // One line of text, its top-left corner counted from the box's.
 struct TextBoxLine {

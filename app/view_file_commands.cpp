@@ -17,12 +17,13 @@ constexpr const char* NO_COMPARED_MODE_NAME = "none";
 
 // A camera's placement as --eye and --light take it; an azimuth that many
 // turns of the mouse took beyond their range is brought back within a turn.
-OrbitOption Placement(float elevation, float azimuth, float negatedDistance) {
+OrbitOption Placement(const OrbitPlace& place) {
     OrbitOption orbit;
     orbit.set = true;
-    orbit.elevation = elevation;
-    orbit.azimuth = std::fabs(azimuth) > MAX_ORBIT_AZIMUTH ? std::fmod(azimuth, 360.0f) : azimuth;
-    orbit.distance = -negatedDistance;
+    orbit.elevation = place.elevation;
+    orbit.azimuth = std::fabs(place.azimuth) > MAX_ORBIT_AZIMUTH ? std::fmod(place.azimuth, 360.0f)
+                                                                 : place.azimuth;
+    orbit.distance = place.distance;
     return orbit;
 }
 
@@ -45,9 +46,9 @@ const char* ShadowModeName(const CKVX_DemoView& view) {
 
 SavedView DemoGlWindow::CurrentView() const {
     SavedView saved;
-    saved.eye = Placement(m_view.m_fEyeElevation, m_view.m_fEyeAzimuth, m_view.m_fEyeDistance);
-    saved.light =
-        Placement(m_view.m_fLightElevation, m_view.m_fLightAzimuth, m_view.m_fLightDistance);
+    const CameraPlacement placement = m_view.Placement();
+    saved.eye = Placement(placement.eye);
+    saved.light = Placement(placement.light);
     saved.shadowMode = ShadowModeName(m_view);
     saved.comparedMode =
         m_view.m_iComparedMode == NO_COMPARED_MODE
