@@ -274,20 +274,24 @@ TEST_F(OutsideInput, TheWindowCarriesTheProgramsClassAndTheLogoAsIcon) {
                                  << " items of _NET_WM_ICON";
 }
 
+// The program's message box: its window captioned as the main window but
+// lower than any main window; 0 while there is none.
+Window MessageBoxOf(Display* display, int pid) {
+    for (Window window : FindWindows(pid, "KVX Demo")) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(display, window, &a) && a.height < 300)
+            return window;
+    }
+    return 0;
+}
+
 // A failure found while the frames run (here the screenshot of the last frame cannot be
 // written) is shown in a message box that stays until it is answered; then the program ends
 // with status 1.
 TEST_F(OutsideInput, AFailureDuringTheFramesIsShownUntilAnswered) {
     StartedProgram demo(KVX_DEMO, {"--frames", "3", "--screenshot", "/nonexistent-dir/shot.png"},
                         KVX_SOURCE_DIR, {"SDL_AUDIODRIVER=dummy"});
-    const auto messageBox = [&] {
-        for (Window window : FindWindows(demo.Pid(), "KVX Demo")) {
-            XWindowAttributes a{};
-            if (XGetWindowAttributes(m_display, window, &a) && a.height < 300)
-                return window;
-        }
-        return Window{0};
-    };
+    const auto messageBox = [&] { return MessageBoxOf(m_display, demo.Pid()); };
     ASSERT_TRUE(WaitUntil([&] { return messageBox() != 0; }, 120)) << "no message box appeared";
     Pause(2.0);
     const Window box = messageBox();
@@ -970,6 +974,33 @@ TEST_F(ViewWindow, ADamagedViewFileFromTheMenuChangesNothing) {
                                        ".kvxview cannot be opened: " + damage.message +
                                        ". The view stays as it was."));
     }
+}
+
+// Without --batch a damaged file opened from the menu is reported in a
+// message box over the window, which stays until it is answered; the program
+// then goes on, with the view as it was.
+TEST_F(ViewWindow, ADamagedViewFileFromTheMenuIsShownInAMessageBox) {
+    const auto demo = Start({});
+    ASSERT_NE(m_window, 0u);
+    Key("space");
+    const Picture before = StillPicture();
+    const Damage damage = DamagedFiles()[1];
+    const std::string path = Home() + "/" + damage.what + ".kvxview";
+    WriteFile(path, damage.text);
+    ASSERT_NO_FATAL_FAILURE(OpenView(demo->Pid(), path));
+    Window box = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (box = MessageBoxOf(m_display, demo->Pid())) != 0; }, 30))
+        << "no message box appeared";
+    Pause(1.0);
+    ASSERT_NE(MessageBoxOf(m_display, demo->Pid()), 0u) << "the message box closed unanswered";
+    Xdotool({"mousemove", "--window", std::to_string(box), "20", "20", "key", "Return"});
+    EXPECT_TRUE(WaitUntil([&] { return MessageBoxOf(m_display, demo->Pid()) == 0; }, 20))
+        << "the message box stayed open";
+    EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(before, Shot(), Scene()) == 0; }, 20))
+        << "the view changed";
+    demo->Signal(SIGTERM);
+    const ProgramRun run = demo->Wait(20);
+    EXPECT_EQ(run.signal, SIGTERM) << "the program ended by itself: " << run.err;
 }
 
 // A damaged file named at start-up ends the program before any window, with
